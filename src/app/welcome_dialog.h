@@ -1,0 +1,34 @@
+// The installer's main window: greeting, license and the Install button.
+#pragma once
+
+#include <string>
+
+#include "framework/dialog.h"
+
+namespace brimel {
+
+class WelcomeDialog : public Dialog {
+public:
+    WelcomeDialog();
+    ~WelcomeDialog() override = default;
+
+    // Set when an old desktop shortcut was removed while installing.
+    int desktopShortcutRemoved = 0;
+
+protected:
+    void DoDataExchange() override;
+    BOOL OnInitDialog() override;
+    // Enter never closes the welcome dialog.
+    void OnOK() override {}
+
+    Window picture;
+    Window acceptBox;
+    Window captionAgreement;
+    Window captionThanks;
+    Window captionHello;
+    Window installButton;
+    Window licenseView;
+    std::string runKeyPath;
+};
+
+}  // namespace brimel
