@@ -7,7 +7,14 @@ include(${CMAKE_CURRENT_LIST_DIR}/Payload.cmake)
 # offering newer APIs, and mark the executables for subsystem 4.0.
 add_compile_definitions(WINVER=0x0410 _WIN32_WINNT=0x0400 _WIN32_IE=0x0500 STRICT)
 add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-Wall> $<$<COMPILE_LANGUAGE:CXX>:-Wextra>)
-set(BRIMEL_STATIC_LINK -static -static-libgcc -static-libstdc++)
+# The shipped programs take the win32-threads runtime: the posix one pulls in
+# winpthreads, which imports functions that Windows 98 lacks.
+string(REGEX MATCH "^[0-9]+" _gcc_major ${CMAKE_CXX_COMPILER_VERSION})
+set(BRIMEL_WIN32_THREADS_RUNTIME /usr/lib/gcc/i686-w64-mingw32/${_gcc_major}-win32)
+if(NOT EXISTS ${BRIMEL_WIN32_THREADS_RUNTIME}/libstdc++.a)
+  message(FATAL_ERROR "The win32-threads MinGW runtime is missing: ${BRIMEL_WIN32_THREADS_RUNTIME}")
+endif()
+set(BRIMEL_STATIC_LINK -static -static-libgcc -static-libstdc++ -L${BRIMEL_WIN32_THREADS_RUNTIME})
 set(BRIMEL_GUI_LINK ${BRIMEL_STATIC_LINK} -mwindows -Wl,--subsystem,windows:4.0
     -Wl,--major-os-version,4 -Wl,--minor-os-version,0)
 

@@ -9,7 +9,7 @@
 // Icon, cursors, bitmaps and pictures.
 #define IDI_APP 128
 #define IDC_SKIN_ARROW 175
-#define IDC_HAND 503
+#define IDC_HAND_CURSOR 503
 #define IDB_WELCOME_ART 133
 #define IDB_BUTTON_FACES 208
 #define IDB_CHECK_GLYPHS 229
@@ -27,8 +27,8 @@
 
 // Message dialog and rich edit notice controls.
 #define IDC_UPDATE_LINK 1008
-#define IDC_YES 1009
-#define IDC_NO 1010
+#define IDC_YES_BUTTON 1009
+#define IDC_NO_BUTTON 1010
 
 // String table.
 #define IDS_ACCEPT_FIRST 1

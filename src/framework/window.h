@@ -26,7 +26,7 @@ public:
     // dynamic_cast (see WindowAs).
     static Window* FromHandle(HWND hwnd);
 
-    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return SendMessageA(hwnd_, message, wParam, lParam);
     }
     RECT ClientRect() const;
