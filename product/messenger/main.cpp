@@ -1,8 +1,11 @@
 // Brimel Messenger: the main program of the product.
 //
-// It shows the installed skin that suits the screen, the version text of its
-// companion library BC.dll, and remembers its window position per user.
-// Only one copy runs at a time; a second start brings the first one forward.
+// It shows the installed skin that suits the screen as a window without a
+// system caption (the skin picture carries the caption, its close and minimize
+// buttons come from the same skin), the version text of its companion library
+// BC.dll, and remembers its window position per user. Without a skin it shows
+// a plain panel in an ordinary captioned window. Only one copy runs at a time;
+// a second start brings the first one forward.
 //
 // Command line:
 //   (none)   start the messenger, or activate the copy that is already running
@@ -16,6 +19,7 @@
 
 #include <windows.h>
 
+#include <stdlib.h>
 #include <string.h>
 
 namespace {
@@ -30,17 +34,33 @@ const char kCoreFile[] = "BC.dll";
 const char kCoreEntry[] = "BrimelCoreVersion";
 const char kProductVersion[] = "2.0.40";
 const DWORD kQuitWaitMs = 10000;
-const int kStatusHeight = 20;
 const int kPlainWidth = 480;
 const int kPlainHeight = 320;
-const DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+const DWORD kSkinnedStyle = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX;
+const DWORD kPlainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// Places on the skin picture, as the skin's conversation window has them:
+// caption height, buttons counted from the right edge, status text from the
+// bottom edge.
+const int kCaptionHeight = 30;
+const int kCloseFromRight = 32;
+const int kMinimizeFromRight = 60;
+const int kButtonTop = 7;
+const int kStatusFromBottom = 30;
+const COLORREF kKeyColour = RGB(0xFF, 0x00, 0xFF);
+const COLORREF kStatusInk = RGB(0x1E, 0x28, 0x3C);
 
 typedef const char*(__stdcall* CoreVersionFn)(void);
 
+struct Picture {
+    HBITMAP bitmap;
+    int width;
+    int height;
+};
+
 struct AppState {
-    HBITMAP skin;
-    int skinWidth;
-    int skinHeight;
+    Picture skin;
+    Picture closeButton;
+    Picture minimizeButton;
     char skinPath[MAX_PATH + 64];
     HMODULE core;
     char status[160];
@@ -123,29 +143,53 @@ int RequestRunningCopyToQuit()
     return result == WAIT_OBJECT_0 ? 0 : 1;
 }
 
+// Loads a BMP file; false (and an empty picture) when it is missing or bad.
+bool LoadPicture(const char* path, Picture* picture)
+{
+    picture->bitmap = (HBITMAP)LoadImageA(NULL, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    if (!picture->bitmap)
+        return false;
+    BITMAP info;
+    if (GetObjectA(picture->bitmap, sizeof(info), &info) == sizeof(info) && info.bmWidth > 0 &&
+        info.bmHeight > 0) {
+        picture->width = info.bmWidth;
+        picture->height = info.bmHeight;
+        return true;
+    }
+    DeleteObject(picture->bitmap);
+    picture->bitmap = NULL;
+    return false;
+}
+
+void FreePicture(Picture* picture)
+{
+    if (picture->bitmap)
+        DeleteObject(picture->bitmap);
+    picture->bitmap = NULL;
+}
+
 void LoadSkin()
 {
-    char folder[MAX_PATH];
-    GetOwnFolder(folder, sizeof(folder));
-    const char* skinName = GetSystemMetrics(SM_CXSCREEN) < 1024
-                               ? "Skins\\Default - 800x600\\main.bmp"
-                               : "Skins\\Default - 1024x768\\main.bmp";
-    lstrcpynA(g_app.skinPath, folder, sizeof(g_app.skinPath));
-    size_t used = strlen(g_app.skinPath);
-    lstrcpynA(g_app.skinPath + used, skinName, (int)(sizeof(g_app.skinPath) - used));
+    char folder[MAX_PATH + 64];
+    GetOwnFolder(folder, MAX_PATH);
+    size_t used = strlen(folder);
+    lstrcpynA(folder + used,
+              GetSystemMetrics(SM_CXSCREEN) < 1024 ? "Skins\\Default - 800x600\\" : "Skins\\Default - 1024x768\\",
+              (int)(sizeof(folder) - used));
 
-    g_app.skin = (HBITMAP)LoadImageA(NULL, g_app.skinPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
-    if (g_app.skin) {
-        BITMAP info;
-        if (GetObjectA(g_app.skin, sizeof(info), &info) == sizeof(info) && info.bmWidth > 0 &&
-            info.bmHeight > 0) {
-            g_app.skinWidth = info.bmWidth;
-            g_app.skinHeight = info.bmHeight;
-        } else {
-            DeleteObject(g_app.skin);
-            g_app.skin = NULL;
-        }
-    }
+    char path[MAX_PATH + 64];
+    wsprintfA(path, "%s%s", folder, "main.bmp");
+    lstrcpynA(g_app.skinPath, path, sizeof(g_app.skinPath));
+    if (strlen(path) >= MAX_PATH || !LoadPicture(path, &g_app.skin))
+        return;
+    // The caption buttons are optional: without them the window still closes
+    // through its system menu (Alt+F4).
+    wsprintfA(path, "%s%s", folder, "close.bmp");
+    if (strlen(path) < MAX_PATH)
+        LoadPicture(path, &g_app.closeButton);
+    wsprintfA(path, "%s%s", folder, "minimize.bmp");
+    if (strlen(path) < MAX_PATH)
+        LoadPicture(path, &g_app.minimizeButton);
 }
 
 void LoadCore()
@@ -177,11 +221,78 @@ void LoadCore()
     lstrcpynA(g_app.status, text, sizeof(g_app.status));
 }
 
-// Client size: the skin picture with the status line below it.
+bool Skinned()
+{
+    return g_app.skin.bitmap != NULL;
+}
+
+// Client size: the skin picture, or the plain panel.
 void GetClientSize(int* width, int* height)
 {
-    *width = g_app.skin ? g_app.skinWidth : kPlainWidth;
-    *height = (g_app.skin ? g_app.skinHeight : kPlainHeight) + kStatusHeight;
+    *width = Skinned() ? g_app.skin.width : kPlainWidth;
+    *height = Skinned() ? g_app.skin.height : kPlainHeight;
+}
+
+RECT ButtonRect(const Picture& button, int fromRight)
+{
+    RECT r = {0, 0, 0, 0};
+    if (button.bitmap) {
+        r.left = g_app.skin.width - fromRight;
+        r.top = kButtonTop;
+        r.right = r.left + button.width;
+        r.bottom = r.top + button.height;
+    }
+    return r;
+}
+
+// Draws a skin picture; pixels in the key colour let the background show.
+void DrawKeyed(HDC dc, const Picture& picture, int x, int y)
+{
+    HDC source = CreateCompatibleDC(dc);
+    HDC maskDc = CreateCompatibleDC(dc);
+    HBITMAP mask = CreateBitmap(picture.width, picture.height, 1, 1, NULL);
+    if (source && maskDc && mask) {
+        HGDIOBJ oldSource = SelectObject(source, picture.bitmap);
+        HGDIOBJ oldMask = SelectObject(maskDc, mask);
+        // Colour to monochrome: key pixels become 1, all others 0.
+        COLORREF oldBk = SetBkColor(source, kKeyColour);
+        BitBlt(maskDc, 0, 0, picture.width, picture.height, source, 0, 0, SRCCOPY);
+        SetBkColor(source, oldBk);
+        // Keep the background where the mask is 1, then add the picture
+        // where it is 0.
+        COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+        COLORREF oldDcBk = SetBkColor(dc, RGB(255, 255, 255));
+        BitBlt(dc, x, y, picture.width, picture.height, maskDc, 0, 0, SRCAND);
+        SetTextColor(dc, oldText);
+        SetBkColor(dc, oldDcBk);
+        HDC inverse = CreateCompatibleDC(dc);
+        HBITMAP cut = CreateCompatibleBitmap(dc, picture.width, picture.height);
+        if (inverse && cut) {
+            HGDIOBJ oldCut = SelectObject(inverse, cut);
+            BitBlt(inverse, 0, 0, picture.width, picture.height, source, 0, 0, SRCCOPY);
+            // Black out the key pixels of the copy (mask 1 becomes black,
+            // mask 0 white), then OR it in.
+            COLORREF t = SetTextColor(inverse, RGB(255, 255, 255));
+            COLORREF b = SetBkColor(inverse, RGB(0, 0, 0));
+            BitBlt(inverse, 0, 0, picture.width, picture.height, maskDc, 0, 0, SRCAND);
+            SetTextColor(inverse, t);
+            SetBkColor(inverse, b);
+            BitBlt(dc, x, y, picture.width, picture.height, inverse, 0, 0, SRCPAINT);
+            SelectObject(inverse, oldCut);
+        }
+        if (cut)
+            DeleteObject(cut);
+        if (inverse)
+            DeleteDC(inverse);
+        SelectObject(maskDc, oldMask);
+        SelectObject(source, oldSource);
+    }
+    if (mask)
+        DeleteObject(mask);
+    if (maskDc)
+        DeleteDC(maskDc);
+    if (source)
+        DeleteDC(source);
 }
 
 // Restores the remembered top-left corner when it is still on a screen.
@@ -237,54 +348,98 @@ void SaveSettings(HWND window)
     RegCloseKey(key);
 }
 
+// The window's shape: the skin picture without its key-coloured pixels (the
+// rounded corners). NULL when the picture cannot be read; the window then
+// stays rectangular.
+HRGN RegionWithoutKey(const Picture& picture)
+{
+    const int w = picture.width, h = picture.height;
+    const int stride = (w * 3 + 3) & ~3;
+    BYTE* rows = (BYTE*)malloc((size_t)stride * (size_t)h);
+    if (!rows)
+        return NULL;
+    BITMAPINFO info;
+    memset(&info, 0, sizeof(info));
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = h;  // bottom-up
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(NULL);
+    int got = GetDIBits(screen, picture.bitmap, 0, h, rows, &info, DIB_RGB_COLORS);
+    ReleaseDC(NULL, screen);
+    HRGN region = got == h ? CreateRectRgn(0, 0, w, h) : NULL;
+    for (int y = 0; region && y < h; ++y) {
+        const BYTE* row = rows + (size_t)(h - 1 - y) * stride;
+        int x = 0;
+        while (x < w) {
+            // Pixels are stored blue, green, red.
+            if (!(row[3 * x] == 0xFF && row[3 * x + 1] == 0x00 && row[3 * x + 2] == 0xFF)) {
+                ++x;
+                continue;
+            }
+            int start = x;
+            while (x < w && row[3 * x] == 0xFF && row[3 * x + 1] == 0x00 && row[3 * x + 2] == 0xFF)
+                ++x;
+            HRGN run = CreateRectRgn(start, y, x, y + 1);
+            if (run) {
+                CombineRgn(region, region, run, RGN_DIFF);
+                DeleteObject(run);
+            }
+        }
+    }
+    free(rows);
+    return region;
+}
+
 void Paint(HWND window)
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
     RECT client;
     GetClientRect(window, &client);
-    RECT body = client;
-    body.bottom -= kStatusHeight;
 
     HFONT font = (HFONT)GetStockObject(DEFAULT_GUI_FONT);
     HGDIOBJ oldFont = SelectObject(dc, font);
     int oldMode = SetBkMode(dc, TRANSPARENT);
     COLORREF oldColor = GetTextColor(dc);
 
-    if (g_app.skin) {
+    if (Skinned()) {
         HDC memory = CreateCompatibleDC(dc);
         if (memory) {
-            HGDIOBJ oldBitmap = SelectObject(memory, g_app.skin);
-            BitBlt(dc, 0, 0, g_app.skinWidth, g_app.skinHeight, memory, 0, 0, SRCCOPY);
+            HGDIOBJ oldBitmap = SelectObject(memory, g_app.skin.bitmap);
+            BitBlt(dc, 0, 0, g_app.skin.width, g_app.skin.height, memory, 0, 0, SRCCOPY);
             SelectObject(memory, oldBitmap);
             DeleteDC(memory);
         }
+        RECT r = ButtonRect(g_app.minimizeButton, kMinimizeFromRight);
+        if (g_app.minimizeButton.bitmap)
+            DrawKeyed(dc, g_app.minimizeButton, r.left, r.top);
+        r = ButtonRect(g_app.closeButton, kCloseFromRight);
+        if (g_app.closeButton.bitmap)
+            DrawKeyed(dc, g_app.closeButton, r.left, r.top);
     } else {
         HBRUSH panel = CreateSolidBrush(RGB(0xE4, 0xEA, 0xF4));
-        FillRect(dc, &body, panel);
+        FillRect(dc, &client, panel);
         DeleteObject(panel);
         SetTextColor(dc, RGB(0x20, 0x30, 0x50));
         char note[MAX_PATH + 160];
-        lstrcpynA(note, "The skin for this screen size is missing:\r\n", sizeof(note));
-        size_t used = strlen(note);
-        lstrcpynA(note + used, g_app.skinPath, (int)(sizeof(note) - used));
-        used = strlen(note);
-        lstrcpynA(note + used, "\r\n\r\nPlease reinstall Brimel Messenger from http://www.brimel.example/",
-                  (int)(sizeof(note) - used));
-        RECT text = body;
+        wsprintfA(note, "The skin for this screen size is missing:\r\n%s\r\n\r\n"
+                        "Please reinstall Brimel Messenger from http://www.brimel.example/",
+                  g_app.skinPath);
+        RECT text = client;
         InflateRect(&text, -16, -16);
         DrawTextA(dc, note, -1, &text, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
     }
 
+    // Status line: the companion library's version, or why it is missing.
+    SetTextColor(dc, kStatusInk);
     RECT status = client;
-    status.top = status.bottom - kStatusHeight;
-    HBRUSH strip = CreateSolidBrush(RGB(0x2A, 0x3F, 0x6B));
-    FillRect(dc, &status, strip);
-    DeleteObject(strip);
-    SetTextColor(dc, RGB(0xFF, 0xFF, 0xFF));
-    RECT statusText = status;
-    statusText.left += 6;
-    DrawTextA(dc, g_app.status, -1, &statusText, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    status.left += 12;
+    status.top = status.bottom - kStatusFromBottom;
+    status.bottom = status.top + 20;
+    DrawTextA(dc, g_app.status, -1, &status, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 
     SetTextColor(dc, oldColor);
     SetBkMode(dc, oldMode);
@@ -300,6 +455,29 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     case WM_ERASEBKGND:
         return 1;  // WM_PAINT covers the whole client area
+    case WM_NCHITTEST:
+        if (Skinned()) {
+            // The skin's caption strip moves the window, except over its buttons.
+            POINT pt = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
+            ScreenToClient(window, &pt);
+            RECT closeRect = ButtonRect(g_app.closeButton, kCloseFromRight);
+            RECT minimizeRect = ButtonRect(g_app.minimizeButton, kMinimizeFromRight);
+            if (pt.y >= 0 && pt.y < kCaptionHeight && !PtInRect(&closeRect, pt) && !PtInRect(&minimizeRect, pt))
+                return HTCAPTION;
+        }
+        break;
+    case WM_LBUTTONUP:
+        if (Skinned()) {
+            POINT pt = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
+            RECT closeRect = ButtonRect(g_app.closeButton, kCloseFromRight);
+            RECT minimizeRect = ButtonRect(g_app.minimizeButton, kMinimizeFromRight);
+            if (PtInRect(&closeRect, pt))
+                PostMessageA(window, WM_CLOSE, 0, 0);
+            else if (PtInRect(&minimizeRect, pt))
+                ShowWindow(window, SW_MINIMIZE);
+            return 0;
+        }
+        break;
     case WM_CLOSE:
         SaveSettings(window);
         DestroyWindow(window);
@@ -349,18 +527,30 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     if (RegisterClassA(&wc)) {
         int width, height;
         GetClientSize(&width, &height);
+        DWORD style = Skinned() ? kSkinnedStyle : kPlainStyle;
         RECT frame = {0, 0, width, height};
-        AdjustWindowRect(&frame, kWindowStyle, FALSE);
+        AdjustWindowRect(&frame, style, FALSE);
         int outerWidth = frame.right - frame.left;
         int outerHeight = frame.bottom - frame.top;
         POINT pos;
         if (!ReadSavedPosition(outerWidth, &pos)) {
-            pos.x = CW_USEDEFAULT;
-            pos.y = CW_USEDEFAULT;
+            // Centred on the primary screen (a pop-up window gets no default place).
+            pos.x = (GetSystemMetrics(SM_CXSCREEN) - outerWidth) / 2;
+            pos.y = (GetSystemMetrics(SM_CYSCREEN) - outerHeight) / 2;
+            if (pos.x < 0)
+                pos.x = 0;
+            if (pos.y < 0)
+                pos.y = 0;
         }
-        HWND window = CreateWindowExA(0, kWindowClass, kWindowTitle, kWindowStyle, pos.x, pos.y,
+        HWND window = CreateWindowExA(0, kWindowClass, kWindowTitle, style, pos.x, pos.y,
                                       outerWidth, outerHeight, NULL, NULL, instance, NULL);
         if (window) {
+            if (Skinned()) {
+                HRGN shape = RegionWithoutKey(g_app.skin);
+                // A region handed to the window belongs to it from then on.
+                if (shape && !SetWindowRgn(window, shape, FALSE))
+                    DeleteObject(shape);
+            }
             ShowWindow(window, show);
             UpdateWindow(window);
             MSG msg;
@@ -373,8 +563,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
         }
     }
 
-    if (g_app.skin)
-        DeleteObject(g_app.skin);
+    FreePicture(&g_app.skin);
+    FreePicture(&g_app.closeButton);
+    FreePicture(&g_app.minimizeButton);
     if (g_app.core)
         FreeLibrary(g_app.core);
     if (mutex)
