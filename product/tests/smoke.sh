@@ -19,7 +19,8 @@
 #     uninstall key, keeps the user's file (and so the product folder) and the
 #     settings key, exits 0 and then deletes its own file;
 #   - a second silent run on the empty product folder removes that folder.
-# Exit code 0 when every check passed. Takes about 40-60 seconds.
+# Exit code 0 when every check passed. Takes about 30 seconds (Wine prefix
+# creation included).
 # KEEP=1 keeps the scratch folder (printed at the end) for inspection.
 
 set -u
