@@ -1,0 +1,17 @@
+// Brimel Core: the messenger's companion library. It is kept deliberately
+// small; the messenger loads it at run time and shows the text returned by
+// BrimelCoreVersion so that a broken or missing library is visible at once.
+
+#include <windows.h>
+
+extern "C" __declspec(dllexport) const char* __stdcall BrimelCoreVersion(void)
+{
+    return "Brimel Core 2.0.40";
+}
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
+{
+    if (reason == DLL_PROCESS_ATTACH)
+        DisableThreadLibraryCalls(instance);
+    return TRUE;
+}
