@@ -31,12 +31,8 @@ target_link_libraries(brimel_win PUBLIC brimel_core
                       user32 gdi32 advapi32 shell32 ole32 oleaut32 uuid comctl32 version)
 
 # The stand-in product and the payload records made from it.
-if(EXISTS ${CMAKE_SOURCE_DIR}/product/CMakeLists.txt)
-  add_subdirectory(product)
-  include(${CMAKE_SOURCE_DIR}/product/records.cmake)
-else()
-  include(${CMAKE_CURRENT_LIST_DIR}/PlaceholderRecords.cmake)
-endif()
+add_subdirectory(product)
+include(${CMAKE_SOURCE_DIR}/product/records.cmake)
 brimel_write_records_rc(${CMAKE_BINARY_DIR}/generated/records.rc)
 
 # Resources shared by the installer and the tests: dialogs, strings, artwork,

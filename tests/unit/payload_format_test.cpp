@@ -1,0 +1,145 @@
+#include "core/payload_format.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <cstring>
+#include <vector>
+
+namespace brimel {
+namespace {
+
+std::vector<unsigned char> Deflate(const std::vector<unsigned char>& data) {
+    uLongf size = compressBound(static_cast<uLong>(data.size()));
+    std::vector<unsigned char> out(size);
+    EXPECT_EQ(compress(out.data(), &size, data.data(), static_cast<uLong>(data.size())), Z_OK);
+    out.resize(size);
+    return out;
+}
+
+std::vector<unsigned char> Sample(size_t n) {
+    std::vector<unsigned char> data(n);
+    for (size_t i = 0; i < n; ++i) data[i] = static_cast<unsigned char>((i * 7) ^ (i >> 5));
+    return data;
+}
+
+std::vector<unsigned char> Record(uint32_t stored, uint32_t unpacked, uint32_t date, uint32_t time) {
+    std::vector<unsigned char> r(16);
+    const uint32_t fields[4] = {stored, unpacked, date, time};
+    for (int f = 0; f < 4; ++f)
+        for (int b = 0; b < 4; ++b) r[f * 4 + b] = static_cast<unsigned char>(fields[f] >> (8 * b));
+    return r;
+}
+
+TEST(PayloadHeader, ReadsLittleEndianFields) {
+    auto r = Record(40, 5636096, 20061019, 184715);
+    r.resize(40);
+    PayloadHeader h;
+    ASSERT_TRUE(ReadPayloadHeader(r.data(), r.size(), &h));
+    EXPECT_EQ(h.storedSize, 40u);
+    EXPECT_EQ(h.unpackedSize, 5636096u);
+    EXPECT_EQ(h.date, 20061019u);
+    EXPECT_EQ(h.time, 184715u);
+}
+
+TEST(PayloadHeader, RejectsRecordsThatDoNotHoldTheirOwnSize) {
+    PayloadHeader h;
+    struct Case { uint32_t stored; size_t available; bool ok; } cases[] = {
+        {16, 16, true},   {17, 16, false}, {15, 16, false}, {0, 16, false},
+        {100, 99, false}, {99, 100, true}, {16, 15, false},
+    };
+    for (const auto& c : cases) {
+        auto r = Record(c.stored, 0, 0, 0);
+        r.resize(c.available < 16 ? c.available : c.available);
+        EXPECT_EQ(ReadPayloadHeader(r.data(), c.available, &h), c.ok)
+            << "stored " << c.stored << " in " << c.available << " bytes";
+    }
+    EXPECT_FALSE(ReadPayloadHeader(nullptr, 100, &h));
+}
+
+TEST(PayloadStamp, PadsTimeToSixDigits) {
+    EXPECT_EQ(PayloadStamp(20061019, 184715), "20061019184715");
+    EXPECT_EQ(PayloadStamp(20061019, 15328), "20061019015328");
+    EXPECT_EQ(PayloadStamp(20060101, 0), "20060101000000");
+    EXPECT_EQ(PayloadStamp(1019, 5), "    1019000005");
+}
+
+TEST(PayloadStamp, ParsesFixedPositions) {
+    CalendarTime t;
+    ASSERT_TRUE(ParsePayloadStamp(PayloadStamp(20061019, 15328), &t));
+    EXPECT_EQ(t.year, 2006);
+    EXPECT_EQ(t.month, 10);
+    EXPECT_EQ(t.day, 19);
+    EXPECT_EQ(t.hour, 1);
+    EXPECT_EQ(t.minute, 53);
+    EXPECT_EQ(t.second, 28);
+    ASSERT_TRUE(ParsePayloadStamp("20040229235959", &t));
+    EXPECT_EQ(t.day, 29);
+    EXPECT_EQ(t.second, 59);
+}
+
+TEST(PayloadStamp, RefusesEarlyYearsAndImpossibleMoments) {
+    CalendarTime t;
+    const char* refused[] = {
+        "18991231235959",  // before 1900
+        "    1019000005",  // date too short: year reads as 0
+        "20061319120000",  // month 13
+        "20060230120000",  // 30 February
+        "20050229120000",  // 29 February outside a leap year
+        "20061019246000",  // hour 24
+        "20061019126000",  // minute 60
+        "20061019120075",  // second 75
+        "20061000120000",  // day 0
+        "",
+    };
+    for (const char* stamp : refused) EXPECT_FALSE(ParsePayloadStamp(stamp, &t)) << stamp;
+    EXPECT_FALSE(ParsePayloadStamp(PayloadStamp(20061019, 999999), &t));
+}
+
+TEST(InflatePayload, InflatesWholeStreamIntoExactBuffer) {
+    const auto data = Sample(100000);
+    const auto z = Deflate(data);
+    ASSERT_EQ(z[0], 0x78);
+    std::vector<unsigned char> out(data.size());
+    EXPECT_EQ(InflatePayload(z.data(), static_cast<uint32_t>(z.size()), out.data(),
+                             static_cast<uint32_t>(out.size())),
+              data.size());
+    EXPECT_EQ(out, data);
+}
+
+TEST(InflatePayload, FailsWhenTheStreamDoesNotFit) {
+    const auto data = Sample(5000);
+    const auto z = Deflate(data);
+    std::vector<unsigned char> out(data.size() - 1);
+    EXPECT_EQ(InflatePayload(z.data(), static_cast<uint32_t>(z.size()), out.data(),
+                             static_cast<uint32_t>(out.size())),
+              0u);
+}
+
+TEST(InflatePayload, FailsOnTruncatedStreamsAtEveryLength) {
+    const auto data = Sample(3000);
+    const auto z = Deflate(data);
+    std::vector<unsigned char> out(data.size());
+    for (size_t cut = 0; cut < z.size(); ++cut)
+        ASSERT_EQ(InflatePayload(z.data(), static_cast<uint32_t>(cut), out.data(),
+                                 static_cast<uint32_t>(out.size())),
+                  0u)
+            << "cut at " << cut;
+}
+
+TEST(InflatePayload, FailsOnCorruptStreams) {
+    const auto data = Sample(3000);
+    auto z = Deflate(data);
+    std::vector<unsigned char> out(data.size());
+    auto header = z;
+    header[1] ^= 0x01;  // header check bits no longer match
+    EXPECT_EQ(InflatePayload(header.data(), static_cast<uint32_t>(header.size()), out.data(), 3000), 0u);
+    auto checksum = z;
+    checksum.back() ^= 0xFF;  // Adler-32 no longer matches
+    EXPECT_EQ(InflatePayload(checksum.data(), static_cast<uint32_t>(checksum.size()), out.data(), 3000), 0u);
+    const unsigned char garbage[] = {0x78, 0x9C, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    EXPECT_EQ(InflatePayload(garbage, sizeof garbage, out.data(), 3000), 0u);
+}
+
+}  // namespace
+}  // namespace brimel
