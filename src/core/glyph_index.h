@@ -1,0 +1,32 @@
+// Which of the eight check-box glyphs (bitmap 229, index 0 at the left) the
+// radio/check button shows.
+#ifndef BRIMEL_CORE_GLYPH_INDEX_H
+#define BRIMEL_CORE_GLYPH_INDEX_H
+
+#include <cstdint>
+
+namespace brimel {
+
+// Glyph positions in the strip.  The two inactive looks exist in the strip
+// but no state of the control selects them.
+enum CheckGlyph : int32_t {
+    kGlyphUnchecked = 0,
+    kGlyphUncheckedHot = 1,
+    kGlyphUncheckedPressed = 2,
+    kGlyphChecked = 3,
+    kGlyphCheckedHot = 4,
+    kGlyphCheckedPressed = 5,
+    kGlyphInactiveUnchecked = 6,
+    kGlyphInactiveChecked = 7,
+};
+
+constexpr int32_t kCheckGlyphCount = 8;
+constexpr int32_t kCheckGlyphSize = 13;
+
+// A press outranks hovering: while the button is held the pressed look shows
+// whether or not the pointer is still over the control.
+CheckGlyph GlyphIndex(bool pressed, bool checked, bool hovering);
+
+}  // namespace brimel
+
+#endif  // BRIMEL_CORE_GLYPH_INDEX_H
