@@ -1,0 +1,197 @@
+// Extraction of payload records from this program's own resources, which
+// carry the installer's records and a few damaged ones of the test's own.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "payload/payload_records.h"
+#include "support/test_support.h"
+
+namespace brimel {
+namespace {
+
+using test::TempFolder;
+
+std::vector<unsigned char> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+
+std::vector<unsigned char> ContentsOf(const std::string& path) {
+    std::vector<unsigned char> bytes;
+    EXPECT_TRUE(test::ReadBytes(path, &bytes)) << path;
+    return bytes;
+}
+
+struct ManifestEntry {
+    uint16_t record;
+    int date, time;
+    std::string source;  // Windows path of the packed file
+};
+
+std::vector<ManifestEntry> ReadManifest() {
+    std::vector<ManifestEntry> entries;
+    std::ifstream in(test::BuildPath("generated/records-manifest.txt"));
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        ManifestEntry e;
+        fields >> e.record >> e.date >> e.time;
+        std::getline(fields >> std::ws, e.source);
+        e.source = "Z:" + e.source;
+        for (char& c : e.source)
+            if (c == '/') c = '\\';
+        entries.push_back(e);
+    }
+    return entries;
+}
+
+TEST(PayloadRecords, EveryRecordInflatesToTheFileItWasPackedFrom) {
+    const auto manifest = ReadManifest();
+    ASSERT_EQ(manifest.size(), 29u);
+    for (const auto& entry : manifest) {
+        PayloadData data = ReadPayloadRecord(entry.record);
+        ASSERT_TRUE(data) << "record " << entry.record;
+        std::vector<unsigned char> inflated(data.bytes.get(), data.bytes.get() + data.size);
+        EXPECT_EQ(inflated, ContentsOf(entry.source)) << "record " << entry.record;
+    }
+}
+
+TEST(PayloadRecords, EachNumberHasANeutralRecordAndATwoByteEnglishEntry) {
+    HMODULE self = GetModuleHandleA(nullptr);
+    for (const auto& entry : ReadManifest()) {
+        HRSRC english = FindResourceExA(self, "R", MAKEINTRESOURCEA(entry.record),
+                                        MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+        ASSERT_NE(english, nullptr) << entry.record;
+        EXPECT_EQ(SizeofResource(self, english), 2u);
+        const auto* zero = static_cast<const unsigned char*>(LockResource(LoadResource(self, english)));
+        EXPECT_EQ(zero[0] | zero[1], 0);
+        HRSRC neutral = FindResourceExA(self, "R", MAKEINTRESOURCEA(entry.record), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
+        ASSERT_NE(neutral, nullptr) << entry.record;
+        // A lookup without a language finds the record itself.
+        EXPECT_EQ(FindResourceA(self, MAKEINTRESOURCEA(entry.record), "R"), neutral) << entry.record;
+    }
+}
+
+TEST(PayloadRecords, ExtractionReplacesALargerFileWithExactlyTheRecord) {
+    TempFolder folder("extract-larger");
+    const std::string target = folder / "Brimel.exe";
+    ASSERT_TRUE(test::WriteBytes(target, std::vector<unsigned char>(3 * 1024 * 1024, 0xAB)));
+    ASSERT_TRUE(ExtractPayloadRecord(129, target.c_str()));
+    PayloadData data = ReadPayloadRecord(129);
+    ASSERT_TRUE(data);
+    EXPECT_EQ(ContentsOf(target), std::vector<unsigned char>(data.bytes.get(), data.bytes.get() + data.size));
+    EXPECT_FALSE(test::FileExists(target + ".part"));
+}
+
+TEST(PayloadRecords, LastWriteTimeIsTheRecordStampInLocalTime) {
+    TIME_ZONE_INFORMATION zone;
+    GetTimeZoneInformation(&zone);
+    ASSERT_NE(zone.DaylightDate.wMonth, 0) << "the tests run in a zone with daylight saving time (TZ)";
+    TempFolder folder("extract-stamp");
+    struct Case { uint16_t record; WORD y, mo, d, h, mi, s; } cases[] = {
+        {129, 2006, 10, 19, 18, 47, 15},  // daylight saving time
+        {907, 2006, 1, 15, 1, 53, 28},    // standard time, five-digit time field
+        {218, 2006, 1, 15, 22, 30, 15},
+    };
+    for (const auto& c : cases) {
+        const std::string target = folder / ("stamp" + std::to_string(c.record));
+        ASSERT_TRUE(ExtractPayloadRecord(c.record, target.c_str())) << c.record;
+        FILETIME written;
+        ASSERT_TRUE(test::LastWriteTime(target, &written));
+        const SYSTEMTIME local = test::AsLocalTime(written);
+        EXPECT_EQ(local.wYear, c.y) << c.record;
+        EXPECT_EQ(local.wMonth, c.mo) << c.record;
+        EXPECT_EQ(local.wDay, c.d) << c.record;
+        EXPECT_EQ(local.wHour, c.h) << c.record;
+        EXPECT_EQ(local.wMinute, c.mi) << c.record;
+        EXPECT_EQ(local.wSecond, c.s) << c.record;
+    }
+}
+
+TEST(PayloadRecords, ImpossibleStampStillWritesTheFileWithItsOwnTime) {
+    TempFolder folder("extract-badstamp");
+    const std::string target = folder / "file.txt";
+    ASSERT_TRUE(ExtractPayloadRecord(906, target.c_str()));
+    EXPECT_EQ(ContentsOf(target).size(), 42u);
+    FILETIME written;
+    ASSERT_TRUE(test::LastWriteTime(target, &written));
+    EXPECT_GE(test::AsLocalTime(written).wYear, 2024);
+}
+
+TEST(PayloadRecords, MissingFolderFailsAndCreatesNothing) {
+    TempFolder folder("extract-missing");
+    const std::string target = folder / "no such folder\\main.bmp";
+    EXPECT_FALSE(ExtractPayloadRecord(228, target.c_str()));
+    EXPECT_FALSE(test::FolderExists(folder / "no such folder"));
+}
+
+TEST(PayloadRecords, MissingAndDamagedRecordsWriteNothing) {
+    TempFolder folder("extract-damaged");
+    const std::string existing = folder / "existing.txt";
+    const auto before = Bytes("left as it was");
+    ASSERT_TRUE(test::WriteBytes(existing, before));
+    for (uint16_t record : {1, 133, 901, 902, 903, 904, 905}) {
+        const std::string fresh = folder / ("fresh" + std::to_string(record));
+        EXPECT_FALSE(ExtractPayloadRecord(record, fresh.c_str())) << record;
+        EXPECT_FALSE(test::FileExists(fresh)) << record;
+        EXPECT_FALSE(ExtractPayloadRecord(record, existing.c_str())) << record;
+        EXPECT_EQ(ContentsOf(existing), before) << record;
+        EXPECT_FALSE(ReadPayloadRecord(record)) << record;
+    }
+}
+
+TEST(PayloadRecords, TargetHeldOpenByAnotherProgramFailsAndStaysUnchanged) {
+    TempFolder folder("extract-held");
+    const std::string target = folder / "BC.dll";
+    const auto before = Bytes("held by another program");
+    ASSERT_TRUE(test::WriteBytes(target, before));
+    test::ChildProcess holder;
+    ASSERT_TRUE(holder.Start("\"" + test::BuildPath("tests/win/hold_file.exe") + "\" \"" + target + "\" read"));
+    ASSERT_TRUE(test::WaitFor([&] { return !test::CanOpenForWriting(target); }));
+    EXPECT_FALSE(ExtractPayloadRecord(132, target.c_str()));
+    EXPECT_EQ(ContentsOf(target), before);
+    EXPECT_FALSE(test::FileExists(target + ".part"));
+}
+
+TEST(PayloadRecords, RunningProgramFailsAndStaysUnchanged) {
+    TempFolder folder("extract-running");
+    const std::string target = folder / "Brimel.exe";
+    ASSERT_TRUE(CopyFileA(test::BuildPath("tests/win/hold_file.exe").c_str(), target.c_str(), FALSE));
+    const auto before = ContentsOf(target);
+    test::ChildProcess running;
+    ASSERT_TRUE(running.Start("\"" + target + "\" --idle"));
+    ASSERT_TRUE(test::WaitFor([&] { return !test::CanOpenForWriting(target); }));
+    EXPECT_FALSE(ExtractPayloadRecord(129, target.c_str()));
+    EXPECT_EQ(ContentsOf(target), before);
+}
+
+// Run by tests/harness/run-unprivileged.sh: as root, Wine ignores the
+// read-only attribute.
+TEST(PayloadRecordsUnprivileged, ReadOnlyTargetFailsAndStaysUnchanged) {
+    if (!std::getenv("BRIMEL_UNPRIVILEGED")) GTEST_SKIP() << "needs an unprivileged user";
+    TempFolder folder("extract-readonly");
+    const std::string target = folder / "skin.ini";
+    const auto before = Bytes("[Skin]\nName=Mine\n");
+    ASSERT_TRUE(test::WriteBytes(target, before));
+    ASSERT_TRUE(SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(ExtractPayloadRecord(221, target.c_str()));
+    EXPECT_EQ(ContentsOf(target), before);
+    EXPECT_EQ(GetFileAttributesA(target.c_str()) & FILE_ATTRIBUTE_READONLY, DWORD(FILE_ATTRIBUTE_READONLY));
+}
+
+// Run by tests/harness/run-full-disk.sh, which maps a small full drive.
+TEST(PayloadRecordsFullDisk, FullDiskFailsAndKeepsTheExistingFile) {
+    const char* drive = std::getenv("BRIMEL_FULL_DISK");
+    if (!drive) GTEST_SKIP() << "needs a small drive (BRIMEL_FULL_DISK)";
+    const std::string target = std::string(drive) + "\\main.bmp";
+    const auto before = Bytes("the file that was there");
+    ASSERT_TRUE(test::WriteBytes(target, before));
+    EXPECT_FALSE(ExtractPayloadRecord(229, target.c_str()));  // 1.5 MB on a 256 KB drive
+    EXPECT_EQ(ContentsOf(target), before);
+    EXPECT_FALSE(test::FileExists(target + ".part"));
+    DeleteFileA(target.c_str());
+}
+
+}  // namespace
+}  // namespace brimel

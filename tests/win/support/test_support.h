@@ -1,0 +1,70 @@
+// Helpers shared by the tests that run under Wine.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace brimel::test {
+
+// A folder of its own under C:\brimel-tests, removed with its contents at
+// the end of the test.
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& name);
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::string& Path() const { return path_; }
+    std::string operator/(const std::string& child) const { return path_ + "\\" + child; }
+
+private:
+    std::string path_;
+};
+
+bool WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes);
+bool ReadBytes(const std::string& path, std::vector<unsigned char>* bytes);
+bool FileExists(const std::string& path);
+bool FolderExists(const std::string& path);
+void RemoveTree(const std::string& path);
+bool LastWriteTime(const std::string& path, FILETIME* time);
+
+// The file time's moment as this machine's local time (the platform's own
+// conversion, for the moment's own date).
+SYSTEMTIME AsLocalTime(const FILETIME& utc);
+
+// A program started by the test and ended when this object goes.
+class ChildProcess {
+public:
+    ChildProcess() = default;
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+    bool Start(const std::string& commandLine);
+    void Terminate();
+    HANDLE Handle() const { return info_.hProcess; }
+
+private:
+    PROCESS_INFORMATION info_ = {};
+};
+
+// The Windows path of a file in the build tree (the Z: drive maps /).
+std::string BuildPath(const std::string& relative);
+
+// Waits up to `milliseconds` for `condition` to hold.
+template <class Condition>
+bool WaitFor(Condition condition, DWORD milliseconds = 5000) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > milliseconds) return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+// True when the file can be opened for writing (nobody holds it exclusively).
+bool CanOpenForWriting(const std::string& path);
+
+}  // namespace brimel::test
