@@ -56,7 +56,7 @@ server_socket() {
 
 start_server() {
     [ -S "$(server_socket)" ] && return
-    wineserver -p 9>&-
+    wineserver -p >/dev/null 2>&1 </dev/null 9>&-
     # Boot the background services once, with their output going nowhere, so
     # that later programs' output pipes close when the programs end.
     wine cmd /c exit >/dev/null 2>&1 </dev/null 9>&-
@@ -74,6 +74,15 @@ start_server() {
 
 export DISPLAY="$(cat "$BRIMEL_WINE_ROOT/xvfb.display")"
 [ $# -gt 0 ] || exit 0
-# Windows programs end their lines with CR LF; test listings must not.
-set -o pipefail
-wine "$@" | tr -d '\r'
+# Output goes through files, not pipes: Wine's background processes (the
+# desktop, the RPC service) start on first use and would inherit a pipe and
+# keep it open after the program ended. Windows programs end their lines
+# with CR LF; test listings must not.
+out="$(mktemp "$BRIMEL_WINE_ROOT/out.XXXXXX")"
+err="$(mktemp "$BRIMEL_WINE_ROOT/err.XXXXXX")"
+trap 'rm -f "$out" "$err"' EXIT
+wine "$@" >"$out" 2>"$err"
+status=$?
+tr -d '\r' <"$out"
+cat "$err" >&2
+exit $status

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing need, when missing.
+# Run as root on Debian 12.
+set -euo pipefail
+packages=(
+    cmake make g++ python3 zlib1g-dev libgtest-dev
+    g++-mingw-w64-i686 gcc-mingw-w64-i686 binutils-mingw-w64-i686 libz-mingw-w64-dev
+    wine wine32:i386 wine64 xvfb xdotool imagemagick x11-utils procps util-linux
+)
+missing=()
+dpkg --print-foreign-architectures | grep -qx i386 || { dpkg --add-architecture i386; missing+=(update); }
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    list=()
+    for p in "${missing[@]}"; do [ "$p" = update ] || list+=("$p"); done
+    [ ${#list[@]} -eq 0 ] || apt-get install -y -qq --no-install-recommends "${list[@]}" >/dev/null
+fi
