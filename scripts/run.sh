@@ -13,10 +13,10 @@ cmake --build build/win -j"$(nproc)" --target BrimelSetup
 export BRIMEL_WINE_ROOT="$top/build/run"
 source tests/harness/wine-env.sh
 rm -rf "$BRIMEL_WINE_ROOT"; mkdir -p "$HOME"
-wineboot -i >/dev/null 2>&1
 setup="$top/build/win/BrimelSetup.exe"
 
 if [ -n "${DISPLAY:-}" ]; then
+    wineboot -i >/dev/null 2>&1
     wine "$setup"
     wineserver -k
     exit 0

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Starts a Windows program in an Xvfb of its own (inside a Wine desktop, so
-# that windows have frames and captions), waits for a window with the given
-# title, saves a screenshot and closes the program.
+# Starts a Windows program in an Xvfb of its own, waits for a window with the
+# given title, saves a screenshot and closes the program with Escape. Without
+# a window manager Wine draws no frames: each window is its client area.
 #   screenshot.sh PROGRAM.exe "Window title" OUT.png
 # Uses the Wine prefix of the environment (WINEPREFIX and friends).
 set -euo pipefail
@@ -14,7 +14,9 @@ xvfb=$!
 trap 'wineserver -k 2>/dev/null; kill $xvfb 2>/dev/null' EXIT
 export DISPLAY=":$n"
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-wine explorer /desktop=brimel,1024x768 "$program" >/dev/null 2>&1 &
+# The prefix is prepared on this display, so the desktop process can draw.
+wineboot -i >/dev/null 2>&1
+wine "$program" >/dev/null 2>&1 &
 window=""
 for _ in $(seq 120); do
     window="$(xdotool search --name "^$title\$" 2>/dev/null | head -1 || true)"
@@ -28,5 +30,5 @@ if [ -z "$window" ]; then
 fi
 sleep 1.5
 import -window root "$shot"
-xdotool windowclose "$window" 2>/dev/null || xdotool key --window "$window" Escape || true
+xdotool mousemove --window "$window" 5 5 windowfocus --sync "$window" key Escape 2>/dev/null || true
 sleep 1
