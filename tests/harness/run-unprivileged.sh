@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Runs Win32 tests as an unprivileged user (nobody) in a prefix of that
+# user's own: Wine run by root ignores the read-only attribute.
+#   run-unprivileged.sh TEST.exe GTEST_FILTER
+# The tests see BRIMEL_UNPRIVILEGED=1. Exits 77 (skipped) when not run as root.
+set -u
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+exe="$1" filter="$2"
+: "${BRIMEL_WINE_ROOT:?}"
+if [ "$(id -u)" != 0 ]; then
+    echo "not root: already unprivileged, the plain run covers it; skipped"
+    exit 77
+fi
+root="$BRIMEL_WINE_ROOT/unprivileged"
+rm -rf "$root"; mkdir -p "$root/home"
+cp "$exe" "$root/test.exe"
+chown -R nobody "$root"
+as_nobody() {
+    runuser -u nobody -- env -i PATH="$PATH" HOME="$root/home" WINEPREFIX="$root/prefix" \
+        WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d" \
+        BRIMEL_UNPRIVILEGED=1 "$@"
+}
+trap 'as_nobody wineserver -k 2>/dev/null; rm -rf "$root"' EXIT
+as_nobody wineboot -i >/dev/null 2>&1 </dev/null
+out="$(as_nobody wine "$root/test.exe" --gtest_filter="$filter" 2>&1 </dev/null | tr -d '\r')"
+status=$?
+echo "$out"
+[ $status -eq 0 ] || exit 1
+echo "$out" | grep -q '^\[  SKIPPED \]' && { echo "a test skipped"; exit 1; }
+echo "$out" | grep -q '^\[  PASSED  \] [1-9]' || exit 1
