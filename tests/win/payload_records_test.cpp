@@ -57,6 +57,19 @@ TEST(PayloadRecords, EveryRecordInflatesToTheFileItWasPackedFrom) {
     }
 }
 
+TEST(PayloadRecords, TheInstallerItselfCarriesTheSameRecords) {
+    HMODULE setup = LoadLibraryExA(test::BuildPath("BrimelSetup.exe").c_str(), nullptr,
+                                   LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(setup, nullptr);
+    TempFolder folder("extract-from-setup");
+    for (const auto& entry : ReadManifest()) {
+        const std::string target = folder / std::to_string(entry.record);
+        ASSERT_TRUE(ExtractPayloadRecordFrom(setup, entry.record, target.c_str())) << entry.record;
+        EXPECT_EQ(ContentsOf(target), ContentsOf(entry.source)) << entry.record;
+    }
+    FreeLibrary(setup);
+}
+
 TEST(PayloadRecords, EachNumberHasANeutralRecordAndATwoByteEnglishEntry) {
     HMODULE self = GetModuleHandleA(nullptr);
     for (const auto& entry : ReadManifest()) {
