@@ -323,6 +323,46 @@ TEST_F(RegistryTest, DeletionReportsWhetherTheValueWasDeleted) {
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, Path("NoSuchKey")));
 }
 
+// --- Key handles -------------------------------------------------------------
+
+// The number of open handles of this process. Wine reports no handle count
+// of its own, so every small handle value is tried.
+int OpenHandleCount() {
+    int count = 0;
+    for (ULONG_PTR value = 4; value < 16384; value += 4) {
+        HANDLE copy;
+        if (DuplicateHandle(GetCurrentProcess(), reinterpret_cast<HANDLE>(value), GetCurrentProcess(), &copy,
+                            0, FALSE, DUPLICATE_SAME_ACCESS)) {
+            CloseHandle(copy);
+            ++count;
+        }
+    }
+    return count;
+}
+
+TEST_F(RegistryTest, NoKeyHandleOutlivesACall) {
+    const std::string key = Path("Handles");
+    SetRaw(HKEY_CURRENT_USER, key + "\\Tree\\Sub", "Text", REG_SZ, BytesOf(Z("x")));
+    SetRaw(HKEY_CURRENT_USER, key, "Long", REG_SZ, Bytes(1001, 'x'));
+    const int before = OpenHandleCount();
+    ASSERT_GT(before, 0);
+    for (int round = 0; round < 3; ++round) {
+        WriteRegistryString(key, "Text", "value", kCurrentUser);
+        WriteRegistryBinary(key, "Bytes", {1}, kCurrentUser);
+        WriteRegistryString(key, "", "refused", kCurrentUser);
+        ReadRegistryString(key, "Text", kCurrentUser);
+        ReadRegistryString(key, "Missing", kCurrentUser);
+        ReadRegistryString(key, "Long", kCurrentUser);
+        ReadRegistryString(Path("Missing"), "Text", kCurrentUser);
+        DeleteRegistryValue(key, "Bytes", kCurrentUser);
+        DeleteRegistryValue(key, "Bytes", kCurrentUser);
+        DeleteRegistryValue(Path("Missing"), "Text", kCurrentUser);
+        CopyRegistryTree(key, "Tree", key, "Copy", kCurrentUser, 1);
+        CopyRegistryTree(key, "Tree", key, "Copy", kCurrentUser, 5);
+    }
+    EXPECT_EQ(OpenHandleCount(), before);
+}
+
 // --- Tree copy ---------------------------------------------------------------
 
 class CopyRegistryTreeTest : public RegistryTest {
