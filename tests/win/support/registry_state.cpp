@@ -99,8 +99,12 @@ ShellFoldersForTest::ShellFoldersForTest(const std::string& base) : base_(base) 
     for (const char* value : {"Desktop", "Start Menu", "Programs"}) {
         saved_.push_back(std::make_unique<SavedRegistryValue>(HKEY_CURRENT_USER, kTestShellFoldersKey, value));
         CreateDirectoryA(Folder(value).c_str(), nullptr);
-        Set(value, Folder(value));
     }
+    PointAtTestFolders();
+}
+
+void ShellFoldersForTest::PointAtTestFolders() {
+    for (const char* value : {"Desktop", "Start Menu", "Programs"}) Set(value, Folder(value));
 }
 
 void ShellFoldersForTest::Set(const std::string& valueName, const std::string& text) {

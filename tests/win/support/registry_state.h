@@ -51,6 +51,9 @@ extern const char kTestShellFoldersKey[];
 class ShellFoldersForTest {
 public:
     explicit ShellFoldersForTest(const std::string& base);
+    // Points the three values at the test's folders again: the shell
+    // writes its own folders back into the key when it looks them up.
+    void PointAtTestFolders();
     std::string Folder(const std::string& valueName) const { return base_ + "\\" + valueName; }
     void Set(const std::string& valueName, const std::string& text);
     void Remove(const std::string& valueName);
