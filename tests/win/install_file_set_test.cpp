@@ -147,8 +147,8 @@ protected:
         }
     }
 
-    // The product files written into a product folder made anew: the
-    // legacy folder's own files are not in it.
+    // The legacy settings copied to the product's key, the legacy
+    // shortcuts gone and everything else left.
     void ExpectLegacySettingsAndShortcutsTakenOver() {
         auto product = test::RegistryValues(HKEY_CURRENT_USER, kProductSettings);
         ASSERT_EQ(product.count("Nickname"), 1u);
@@ -201,19 +201,6 @@ TEST_F(InstalledFileSet, FreshSystemGetsTheFourFoldersAndExactly45FilesFromTheir
     }
     EXPECT_EQ(shared, 17);
     EXPECT_FALSE(test::RegistryKeyExists(HKEY_CURRENT_USER, kProductSettings));
-}
-
-TEST_F(InstalledFileSet, RepeatedWriteOverwritesTheSameFilesAndMakesNoOthers) {
-    int removed = 0;
-    ASSERT_TRUE(WriteInstalledFileSet(paths_, &removed));
-    ASSERT_TRUE(test::WriteBytes(FirstSkin("skin.ini"), Bytes("changed by the user")));
-    ASSERT_TRUE(WriteInstalledFileSet(paths_, &removed));
-    EXPECT_EQ(removed, 0);
-    EXPECT_EQ(ContentsOf(FirstSkin("skin.ini")), RecordBytes(221));
-    std::vector<std::string> written;
-    CollectFiles(root_ / "Program Files", &written);
-    CollectFiles(root_ / "Windows", &written);
-    EXPECT_EQ(written.size(), 45u);
 }
 
 TEST_F(InstalledFileSet, WindowsFolderWithTrailingBackslashGetsTheUninstallerAllTheSame) {

@@ -172,11 +172,5 @@ TEST_F(Shortcuts, LinkPathThatDoesNotFitTheWideBufferSavesNothing) {
     }
 }
 
-TEST_F(Shortcuts, LinkIntoAMissingFolderFails) {
-    const std::string path = root_ / "no such folder\\Brimel Messenger.lnk";
-    EXPECT_TRUE(FAILED(CreateShellLink(Target().c_str(), path.c_str(), "Brimel Messenger")));
-    EXPECT_FALSE(FileExists(path));
-}
-
 }  // namespace
 }  // namespace brimel
