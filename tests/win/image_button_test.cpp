@@ -328,6 +328,13 @@ TEST(ImageButton, BecomesOwnerDrawnWithFourStateImagesFromFramesZeroToThree) {
     });
 }
 
+TEST(ImageButton, BuildsNoImagesBeforeItHasAWindow) {
+    BImageButton button;
+    EXPECT_FALSE(button.ApplyDefaultSkin());
+    EXPECT_FALSE(button.HasStateImages());
+    EXPECT_EQ(button.StateImage(ButtonPicture::kNormal), nullptr);
+}
+
 TEST(ImageButton, KeyColouredCornersAreOutsideTheWindowRegionAndClicksThereReachTheDialog) {
     const Strip strip;
     RunDialog([&](ButtonDialog& d) {

@@ -31,6 +31,9 @@ bool BImageButton::SetBitmaps(int bitmapId, int frameCount, int top, int bottom,
     marginBottom = bottom;
     marginLeft = left;
     marginRight = right;
+    // The images take the size of the window, so there must be one: without
+    // it they would be built from the screen at no size at all.
+    if (!HasWindow()) return false;
 
     Bitmap strip(LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(bitmapId)));
     if (!strip) return false;
