@@ -1,0 +1,44 @@
+#include "core/button_look.h"
+
+namespace brimel {
+
+int32_t StripFrameOf(ButtonPicture picture) {
+    switch (picture) {
+        case ButtonPicture::kNormal: return 0;
+        case ButtonPicture::kPushed: return 1;
+        case ButtonPicture::kDisabled: return 2;
+        case ButtonPicture::kHot: return 3;
+    }
+    return 0;
+}
+
+ButtonLook ChooseButtonLook(bool hovering, bool pressing, bool disabled, bool selected) {
+    if (hovering || pressing) {
+        if (selected) return {ButtonPicture::kPushed, false, 2, false};
+        return {ButtonPicture::kHot, false, 0, true};
+    }
+    if (disabled) return {ButtonPicture::kDisabled, true, 0, true};
+    return {ButtonPicture::kNormal, false, 0, true};
+}
+
+Rect FocusRectFor(int32_t clientWidth, int32_t clientHeight, int32_t textWidth,
+                  int32_t textHeight) {
+    const int32_t width = textWidth + 2;
+    const int32_t left = (clientWidth - width) / 2;
+    const int32_t top = (clientHeight - textHeight) / 2 + 1;
+    return {left, top, left + width, top + textHeight};
+}
+
+std::string CaptionAsShown(const std::string& caption) {
+    std::string shown;
+    shown.reserve(caption.size());
+    for (size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&') {
+            if (++i == caption.size()) break;
+        }
+        shown.push_back(caption[i]);
+    }
+    return shown;
+}
+
+}  // namespace brimel

@@ -1,0 +1,69 @@
+// The installer's push button: drawn from a strip of rounded button faces on
+// a key colour, scaled to the button, with normal, hot, pushed and disabled
+// pictures; shaped like its picture so that the key-coloured corners belong
+// to the dialog behind; a pointing hand over it.  Clicks stay the platform
+// push button's own.
+#pragma once
+
+#include <windows.h>
+
+#include "core/button_look.h"
+#include "framework/gdi.h"
+#include "framework/window.h"
+
+namespace brimel {
+
+class BImageButton : public Window {
+public:
+    BImageButton();
+    ~BImageButton() override = default;
+
+    // Builds the four state images for the button's current client size from
+    // frames 0 (normal), 1 (pushed), 2 (disabled) and 3 (hot) of the strip
+    // bitmap resource, keeping the margins (pixels) unscaled.  Stops at the
+    // first image that cannot be built.  The window must exist.
+    bool SetBitmaps(int bitmapId, int frameCount, int top, int bottom, int left, int right);
+    // The standard face: bitmap 208, five frames, margins 15, 6, 15, 8.
+    bool ApplyDefaultSkin();
+
+    bool IsHovering() const { return hovering; }
+    bool IsPressing() const { return pressing; }
+    bool HasStateImages() const { return hasStateImages; }
+    HBITMAP StateImage(ButtonPicture picture) const;
+    COLORREF KeyColor() const { return keyColor; }
+
+protected:
+    void PreSubclassWindow() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool OnDrawItem(DRAWITEMSTRUCT* item) override;
+
+private:
+    bool BuildStateImage(HBITMAP strip, Bitmap& image, int frame, int frameCount);
+    // Draws the state image through the key colour and gives the window the
+    // shape of what was drawn.
+    void DrawState(HDC dc, ButtonPicture picture);
+    Bitmap& ImageFor(ButtonPicture picture);
+    // Asks for (or, with cancel, withdraws) a leave notification.
+    bool TrackLeave(bool cancel);
+    HFONT CaptionFont() const;
+
+    HCURSOR handCursor;
+    bool hovering = false;
+    bool pressing = false;
+    bool hasStateImages = false;
+    int stripBitmapId = 0;
+    int stripFrameCount = 0;
+    Bitmap normalImage;
+    Bitmap pushedImage;
+    Bitmap hotImage;
+    Bitmap disabledImage;
+    int marginTop = 8;
+    int marginBottom = 8;
+    int marginLeft = 8;
+    int marginRight = 17;
+    COLORREF keyColor = RGB(255, 0, 255);
+    // Used only when no application object offers the shared dialog font.
+    mutable Font fallbackFont;
+};
+
+}  // namespace brimel
