@@ -1,6 +1,11 @@
 #include "app/welcome_dialog.h"
 
+#include "app/setup_app.h"
+#include "install/installed_files.h"
+#include "install/shortcuts.h"
+#include "install/uninstall_registration.h"
 #include "resource.h"
+#include "sys/environment_probes.h"
 
 namespace brimel {
 
@@ -21,5 +26,24 @@ BOOL WelcomeDialog::OnInitDialog() {
     runKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
     return TRUE;
 }
+
+BOOL WelcomeDialog::WriteInstalledFileSet() {
+    const install::InstallPaths paths = install::SystemInstallPaths(CurrentSetupApp()->programFilesDir);
+    return install::WriteInstalledFileSet(paths, &desktopShortcutRemoved) ? TRUE : FALSE;
+}
+
+void WelcomeDialog::CreateShortcut(const std::string& folderValueName) {
+    install::CreateShortcut(folderValueName, CurrentSetupApp()->programFilesDir);
+}
+
+HRESULT WelcomeDialog::CreateShellLink(const char* targetPath, const char* linkPath, const char* description) {
+    return install::CreateShellLink(targetPath, linkPath, description);
+}
+
+void WelcomeDialog::RegisterUninstall() { install::RegisterUninstall(GetWindowsFolder()); }
+
+BOOL WelcomeDialog::HasLegacyAutostart() { return install::HasLegacyAutostart(runKeyPath) ? TRUE : FALSE; }
+
+BOOL WelcomeDialog::RemoveLegacyAutostart() { return install::RemoveLegacyAutostart(runKeyPath) ? TRUE : FALSE; }
 
 }  // namespace brimel

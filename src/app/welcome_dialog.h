@@ -15,6 +15,15 @@ public:
     // Set when an old desktop shortcut was removed while installing.
     int desktopShortcutRemoved = 0;
 
+    // The installation duties, carried out by src/install with this
+    // dialog's and the application's state.
+    BOOL WriteInstalledFileSet();
+    void CreateShortcut(const std::string& folderValueName);
+    HRESULT CreateShellLink(const char* targetPath, const char* linkPath, const char* description);
+    void RegisterUninstall();
+    BOOL HasLegacyAutostart();
+    BOOL RemoveLegacyAutostart();
+
 protected:
     void DoDataExchange() override;
     BOOL OnInitDialog() override;

@@ -12,6 +12,10 @@ namespace brimel {
 constexpr int kCurrentUser = 0;
 constexpr int kLocalMachine = 1;
 
+// The not-found marker "NotFound": the application's text when the
+// application has loaded it, otherwise the string-table entry.
+const std::string& NotFoundText();
+
 std::string ReadRegistryString(const std::string& keyPath, const std::string& valueName, int root);
 bool WriteRegistryString(const std::string& keyPath, const std::string& valueName,
                          const std::string& data, int root);

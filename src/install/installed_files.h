@@ -1,0 +1,43 @@
+// The product on disk: the uninstaller in the Windows folder, the product
+// folder with both skins, the program and its library, and the take-over of
+// a "Brimel Chat" installation found in its place.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace brimel::install {
+
+struct InstallPaths {
+    std::string programFilesDir;  // P, ends in a backslash
+    std::string windowsFolder;    // W, with or without a trailing backslash
+};
+
+// The Program Files folder given, with the system's Windows folder.
+InstallPaths SystemInstallPaths(const std::string& programFilesDir);
+
+// Where an installed file goes: the Windows folder, one of the two skin
+// folders, or the product folder.
+enum class InstallFolder { Windows, FirstSkin, SecondSkin, Product };
+
+struct InstalledFile {
+    InstallFolder folder;
+    const char* name;  // joined to the folder with one backslash
+    uint16_t record;   // payload record with the file's bytes and time
+};
+
+// The 45 files, in the order they are written.
+constexpr int kInstalledFileCount = 45;
+extern const InstalledFile kInstalledFiles[kInstalledFileCount];
+
+// The full path of `file` under `paths`.
+std::string InstalledFilePath(const InstallPaths& paths, const InstalledFile& file);
+
+// Writes the whole file set. True only when all 45 files were written; at
+// the first file or folder that cannot be made it returns false and leaves
+// what was done so far, so a later call simply starts again. Sets
+// *desktopShortcutRemoved to 1 when a shortcut of an earlier installation
+// was taken off the desktop (it is never cleared here).
+bool WriteInstalledFileSet(const InstallPaths& paths, int* desktopShortcutRemoved);
+
+}  // namespace brimel::install

@@ -1,0 +1,19 @@
+#include "install/shell_folders.h"
+
+#include "core/text.h"
+#include "sys/registry.h"
+
+namespace brimel::install {
+
+const char kShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+const char* const kShortcutFolderValues[3] = {"Desktop", "Start Menu", "Programs"};
+
+bool ShellFolderFile(const std::string& valueName, const std::string& fileName, std::string* path) {
+    const std::string folder = ReadRegistryString(kShellFoldersKey, valueName, kCurrentUser);
+    if (folder == NotFoundText()) return false;
+    *path = StripTrailingBackslashes(folder) + fileName;
+    return true;
+}
+
+}  // namespace brimel::install

@@ -1,0 +1,32 @@
+// Shortcuts to the installed messenger on the desktop, in the Start menu and
+// in its Programs folder, saved through the shell's link object.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace brimel::install {
+
+// The installed messenger: P + "Brimel\Brimel.exe".
+std::string InstalledProgramPath(const std::string& programFilesDir);
+
+// Saves a shell link at `linkPath` pointing at `targetPath` with
+// `description`; nothing else is set. Needs COM on the calling thread. A
+// link path that does not fit the platform's 260-unit file name fails with
+// HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE) and saves nothing.
+HRESULT CreateShellLink(const char* targetPath, const char* linkPath, const char* description);
+
+// Makes "Brimel Messenger.lnk" in the folder held by the Shell Folders value
+// `folderValueName`, and gives its path in `linkPath` when asked. S_FALSE
+// when that value cannot be read (no shortcut for that folder); otherwise
+// the result of the save.
+HRESULT CreateShortcut(const std::string& folderValueName, const std::string& programFilesDir,
+                       std::string* linkPath = nullptr);
+
+// Makes the shortcuts in the desktop, Start menu and Programs folders, in
+// this order; returns the link paths that were saved, in order.
+std::vector<std::string> CreateShortcuts(const std::string& programFilesDir);
+
+}  // namespace brimel::install

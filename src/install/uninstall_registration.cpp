@@ -1,0 +1,53 @@
+#include "install/uninstall_registration.h"
+
+#include <cstdio>
+
+#include "core/text.h"
+#include "sys/registry.h"
+
+namespace brimel::install {
+
+const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brimel";
+const char kLegacyAutostartValue[] = "Brimel Chat";
+
+namespace {
+
+constexpr int kBuildNumber = 40;
+const char kProductName[] = "Brimel Messenger";
+const char kPublisher[] = "Brimel, Inc.";
+const char kWebSite[] = "http://www.brimel.example/";
+const char kUninstallerName[] = "Uninstall Brimel.exe";
+
+}  // namespace
+
+std::string BuildText() {
+    char text[32];
+    std::snprintf(text, sizeof text, "2.0, Build # %03d", kBuildNumber);
+    return text;
+}
+
+std::string UninstallCommand(const std::string& windowsFolder) {
+    // The same join as the file set's, so the entry names the file written.
+    return StripTrailingBackslashes(windowsFolder) + "\\" + kUninstallerName;
+}
+
+bool RegisterUninstall(const std::string& windowsFolder) {
+    bool all = true;
+    all &= WriteRegistryString(kUninstallKey, "DisplayName", kProductName, kLocalMachine);
+    all &= WriteRegistryString(kUninstallKey, "DisplayVersion", BuildText(), kLocalMachine);
+    all &= WriteRegistryString(kUninstallKey, "Publisher", kPublisher, kLocalMachine);
+    all &= WriteRegistryString(kUninstallKey, "UninstallString", UninstallCommand(windowsFolder), kLocalMachine);
+    all &= WriteRegistryString(kUninstallKey, "URLInfoAbout", kWebSite, kLocalMachine);
+    return all;
+}
+
+bool HasLegacyAutostart(const std::string& runKeyPath) {
+    const std::string command = ReadRegistryString(runKeyPath, kLegacyAutostartValue, kCurrentUser);
+    return !command.empty() && command != NotFoundText();
+}
+
+bool RemoveLegacyAutostart(const std::string& runKeyPath) {
+    return DeleteRegistryValue(runKeyPath, kLegacyAutostartValue, kCurrentUser);
+}
+
+}  // namespace brimel::install

@@ -1,0 +1,30 @@
+// The product's entry in the system's list of installed programs, and the
+// removal of the "Brimel Chat" autostart value left by the predecessor.
+#pragma once
+
+#include <string>
+
+namespace brimel::install {
+
+extern const char kUninstallKey[];
+extern const char kLegacyAutostartValue[];
+
+// "2.0, Build # 040".
+std::string BuildText();
+
+// The uninstaller in `windowsFolder`, joined with exactly one backslash.
+std::string UninstallCommand(const std::string& windowsFolder);
+
+// Writes the five values of the uninstall entry (per machine), each on its
+// own; a failed write does not stop the others. True when all five were
+// written.
+bool RegisterUninstall(const std::string& windowsFolder);
+
+// True when the per-user Run key `runKeyPath` holds a non-empty "Brimel
+// Chat" value (a value reading as the not-found marker counts as absent).
+bool HasLegacyAutostart(const std::string& runKeyPath);
+
+// Deletes that value; true when it was deleted.
+bool RemoveLegacyAutostart(const std::string& runKeyPath);
+
+}  // namespace brimel::install

@@ -1,0 +1,151 @@
+#include "sys/registry.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "app/setup_app.h"
+#include "framework/resource_string.h"
+#include "resource.h"
+
+namespace brimel {
+namespace {
+
+// Longest string value read, in bytes, terminating zero included.
+constexpr DWORD kReadLimit = 1000;
+// Tree copy: name buffers hold 99 characters and the zero; value data up to
+// 5000 bytes.
+constexpr DWORD kNameLimit = 100;
+constexpr DWORD kDataLimit = 5000;
+constexpr int kDeepestLevel = 4;
+
+HKEY RootKey(int root) { return root == kCurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
+
+// An open key, closed when the owner goes.
+class Key {
+public:
+    Key() = default;
+    ~Key() {
+        if (key_) RegCloseKey(key_);
+    }
+    Key(const Key&) = delete;
+    Key& operator=(const Key&) = delete;
+
+    bool Open(int root, const std::string& path, REGSAM access) {
+        return RegOpenKeyExA(RootKey(root), path.c_str(), 0, access, &key_) == ERROR_SUCCESS;
+    }
+    // Opens the key, creating it and every missing key on its path.
+    bool Create(int root, const std::string& path) {
+        return RegCreateKeyExA(RootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                               KEY_WRITE, nullptr, &key_, nullptr) == ERROR_SUCCESS;
+    }
+    HKEY Get() const { return key_; }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+bool WriteValue(const std::string& keyPath, const std::string& valueName, DWORD type,
+                const BYTE* data, DWORD size, int root) {
+    // The empty name would address the key's default value.
+    if (valueName.empty()) return false;
+    Key key;
+    if (!key.Create(root, keyPath)) return false;
+    static const BYTE kNoData = 0;
+    return RegSetValueExA(key.Get(), valueName.c_str(), 0, type, data ? data : &kNoData, size) ==
+           ERROR_SUCCESS;
+}
+
+// The bytes up to the first zero, or all of them when there is none.
+std::string TextOfBytes(const char* bytes, DWORD size) {
+    const void* zero = std::memchr(bytes, 0, size);
+    return std::string(bytes, zero ? static_cast<const char*>(zero) - bytes : size);
+}
+
+}  // namespace
+
+const std::string& NotFoundText() {
+    SetupApp* app = CurrentSetupApp();
+    if (app && !app->notFoundText.empty()) return app->notFoundText;
+    static const std::string fromResources = LoadResString(IDS_NOT_FOUND);
+    return fromResources;
+}
+
+std::string ReadRegistryString(const std::string& keyPath, const std::string& valueName, int root) {
+    Key key;
+    if (!key.Open(root, keyPath, KEY_READ)) return NotFoundText();
+    // One byte more than the platform is allowed to fill: a value of exactly
+    // the limit without a terminating zero is taken by its returned size and
+    // never read past.
+    char buffer[kReadLimit + 1];
+    DWORD size = kReadLimit;
+    DWORD type = REG_SZ;
+    if (RegQueryValueExA(key.Get(), valueName.c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
+        return NotFoundText();
+    return TextOfBytes(buffer, size < kReadLimit ? size : kReadLimit);
+}
+
+bool WriteRegistryString(const std::string& keyPath, const std::string& valueName,
+                         const std::string& data, int root) {
+    return WriteValue(keyPath, valueName, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                      static_cast<DWORD>(data.size() + 1), root);
+}
+
+bool WriteRegistryBinary(const std::string& keyPath, const std::string& valueName,
+                         const std::vector<unsigned char>& data, int root) {
+    return WriteValue(keyPath, valueName, REG_BINARY, data.empty() ? nullptr : data.data(),
+                      static_cast<DWORD>(data.size()), root);
+}
+
+bool DeleteRegistryValue(const std::string& keyPath, const std::string& valueName, int root) {
+    Key key;
+    if (!key.Open(root, keyPath, KEY_WRITE)) return false;
+    return RegDeleteValueA(key.Get(), valueName.c_str()) == ERROR_SUCCESS;
+}
+
+void CopyRegistryTree(const std::string& sourceParent, const std::string& sourceKey,
+                      const std::string& destinationParent, const std::string& destinationKey,
+                      int root, int level) {
+    if (sourceKey.empty() || level > kDeepestLevel) return;
+    const std::string source = sourceParent + "\\" + sourceKey;
+    const std::string destination = destinationParent + "\\" + destinationKey;
+    Key key;
+    if (!key.Open(root, source, KEY_ALL_ACCESS)) return;
+
+    // Values first. A value whose name or data does not fit ends the copying
+    // of this key's values, as does the end of the list.
+    char name[kNameLimit];
+    char data[kDataLimit];
+    for (DWORD index = 0;; ++index) {
+        DWORD nameSize = kNameLimit;
+        DWORD dataSize = kDataLimit;
+        DWORD type = 0;
+        if (RegEnumValueA(key.Get(), index, name, &nameSize, nullptr, &type,
+                          reinterpret_cast<BYTE*>(data), &dataSize) != ERROR_SUCCESS)
+            break;
+        if (dataSize > kDataLimit) dataSize = kDataLimit;
+        const std::string valueName(name, nameSize < kNameLimit ? nameSize : 0);
+        if (type == REG_SZ) {
+            // The text ends at the first zero within the returned bytes; a
+            // value stored without one is not read past its end.
+            WriteRegistryString(destination, valueName, TextOfBytes(data, dataSize), root);
+        } else if (type == REG_BINARY) {
+            WriteRegistryBinary(destination, valueName,
+                                std::vector<unsigned char>(data, data + dataSize), root);
+        }
+    }
+
+    // Then the subkeys, depth first; the source key stays open meanwhile.
+    for (DWORD index = 0;; ++index) {
+        DWORD nameSize = kNameLimit;
+        if (RegEnumKeyExA(key.Get(), index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        const std::string child(name, nameSize < kNameLimit ? nameSize : 0);
+        if (sourceParent.empty() || child.empty()) continue;
+        CopyRegistryTree(source, child, destination, child, root, level + 1);
+    }
+}
+
+}  // namespace brimel

@@ -1,0 +1,66 @@
+// Registry helpers for the Win32 tests, written straight against the
+// platform's registry functions so that they do not share the installer's
+// own registry code: read every value of a key, remove a key tree, and put
+// values back as they were when a test ends.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace brimel::test {
+
+struct RegistryValue {
+    DWORD type = 0;
+    std::vector<unsigned char> data;
+    // The data as text, without the terminating zero (REG_SZ values).
+    std::string Text() const;
+};
+
+// Every value of the key by name; empty when the key does not exist.
+std::map<std::string, RegistryValue> RegistryValues(HKEY root, const std::string& key);
+bool RegistryKeyExists(HKEY root, const std::string& key);
+std::vector<std::string> RegistrySubkeys(HKEY root, const std::string& key);
+bool SetRegistryText(HKEY root, const std::string& key, const std::string& name, const std::string& text);
+void RemoveRegistryValue(HKEY root, const std::string& key, const std::string& name);
+void RemoveRegistryTree(HKEY root, const std::string& key);
+
+// Remembers one value (or its absence) and puts it back when it goes.
+class SavedRegistryValue {
+public:
+    SavedRegistryValue(HKEY root, std::string key, std::string name);
+    ~SavedRegistryValue();
+    SavedRegistryValue(const SavedRegistryValue&) = delete;
+    SavedRegistryValue& operator=(const SavedRegistryValue&) = delete;
+
+private:
+    HKEY root_;
+    std::string key_, name_;
+    bool existed_ = false;
+    RegistryValue value_;
+};
+
+extern const char kTestShellFoldersKey[];
+
+// Points the user's Desktop, Start Menu and Programs shell folder values at
+// folders of the same names under `base` (made here), and restores the
+// original values afterwards.
+class ShellFoldersForTest {
+public:
+    explicit ShellFoldersForTest(const std::string& base);
+    // Points the three values at the test's folders again: the shell
+    // writes its own folders back into the key when it looks them up.
+    void PointAtTestFolders();
+    std::string Folder(const std::string& valueName) const { return base_ + "\\" + valueName; }
+    void Set(const std::string& valueName, const std::string& text);
+    void Remove(const std::string& valueName);
+
+private:
+    std::string base_;
+    std::vector<std::unique_ptr<SavedRegistryValue>> saved_;
+};
+
+}  // namespace brimel::test
