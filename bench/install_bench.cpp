@@ -11,8 +11,10 @@
 #include "install/installed_files.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandTail, int) {
-    // "idle": the same process without the work, for its memory floor.
+    // "idle": the same process without the work, for its memory floor;
+    // "exit": nothing at all, for the cost of starting and ending it.
     if (lstrcmpA(commandTail, "idle") == 0) return Sleep(500), 0;
+    if (lstrcmpA(commandTail, "exit") == 0) return 0;
     const std::string programFiles = bench::TargetFolderArgument(commandTail);
     if (programFiles.empty()) return 2;
     int desktopShortcutRemoved = 0;

@@ -23,7 +23,7 @@ command -v makensis >/dev/null || { echo "bench: makensis (Debian package nsis) 
 echo "== build"
 cmake -S . -B build/win --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DBRIMEL_BENCH=ON >/dev/null
 cmake --build build/win -j"$(nproc)" --target BrimelSetup bench_payload bench_install bench_limit \
-      bench_launch BrimelSetupBench bench_setup_map >/dev/null
+      bench_launch BrimelSetupBench bench_setup_map bench_install_lean bench_file_ops >/dev/null
 out="$top/build/win/bench"
 payload="$out/payload"
 mkdir -p "$out/nsis"
@@ -48,6 +48,7 @@ windows="$drive_c/windows"
 bin="$drive_c/benchbin"
 mkdir -p "$bin" "$drive_c/bench"
 cp "$out/bench_launch.exe" "$out/bench_install.exe" "$out/bench_limit.exe" "$out/BrimelSetupBench.exe" \
+   "$out/bench_install_lean.exe" "$out/bench_file_ops.exe" \
    "$out/nsis/nsis-zlib.exe" "$top/build/win/BrimelSetup.exe" "$bin/"
 
 launch() { "$harness/wine-run.sh" 'C:\benchbin\bench_launch.exe' "$@"; }
@@ -59,7 +60,9 @@ command_for() {
         A) echo 'C:\benchbin\bench_install.exe' "C:\\bench\\$2\\" ;;
         B) echo 'C:\benchbin\bench_limit.exe' "C:\\bench\\$2\\" ;;
         C) echo 'C:\benchbin\nsis-zlib.exe' /S "/D=C:\\bench\\$2\\Brimel" ;;
-        E) echo 'C:\benchbin\bench_limit.exe' exit ;;
+        AL) echo 'C:\benchbin\bench_install_lean.exe' "C:\\bench\\$2\\" ;;
+        EA) echo 'C:\benchbin\bench_install.exe' exit ;;
+        EB) echo 'C:\benchbin\bench_limit.exe' exit ;;
     esac
 }
 
@@ -73,19 +76,21 @@ install_once() {
     local line; line="$(launch time $(command_for "$program" "$name"))"
     set -- $line
     if [ "${2:-x}" != 0 ]; then echo "bench: $program ($name) exited with ${2:-nothing}" >&2; exit 1; fi
-    if [ "$program" != E ] && ! python3 "$top/bench/verify.py" "$payload" "$target" "$windows"; then
+    if [ "${program#E}" = "$program" ] && ! python3 "$top/bench/verify.py" "$payload" "$target" "$windows"; then
         echo "bench: $program ($name) did not install the payload exactly" >&2; exit 1
     fi
     rm -rf "$target"
     echo "$1"
 }
 
-echo "== install: A (installer's file set), B (limit), C (NSIS zlib), E (empty process); 1 warm-up + $rounds rounds"
+echo "== install: A (installer's file set), B (limit), C (NSIS zlib),"
+echo "   EA, EB (A and B started with nothing to do: the cost of a process),"
+echo "   AL (what-if: A with new files written in place and no user-interface libraries); 1 warm-up + $rounds rounds"
 echo "before install rounds: $(cut -d' ' -f1-3 /proc/loadavg)" >"$results/load.txt"
-for p in A B C E; do install_once $p "warm$p" >/dev/null; done
+for p in A B C EA EB AL; do install_once $p "warm$p" >/dev/null; done
 echo "round,program,ms" >"$results/install.csv"
 for r in $(seq "$rounds"); do
-    for p in A B C E; do
+    for p in A B C EA EB AL; do
         ms="$(install_once $p "r$r$p")"
         echo "$r,$p,$ms" >>"$results/install.csv"
     done
@@ -136,6 +141,13 @@ done
 echo
 
 echo "after the last round: $(cut -d' ' -f1-3 /proc/loadavg)" >>"$results/load.txt"
+
+echo "== per-file cost of the file operations (in-process, 45 small files, 3 runs)"
+for r in 1 2 3; do
+    rm -rf "$drive_c/fileops"; mkdir -p "$drive_c/fileops"
+    launch 'C:\benchbin\bench_file_ops.exe' 'C:\fileops' 45
+done >"$results/file_ops.txt"
+rm -rf "$drive_c/fileops"
 
 echo "== size"
 python3 "$top/bench/size_split.py" "$top/build/win/BrimelSetup.exe" "$out/nsis/nsis-empty.exe" \
