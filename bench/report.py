@@ -141,7 +141,7 @@ def memory_section(results, build):
 
 def size_section(results):
     sizes = [json.loads(l) for l in open(os.path.join(results, "size.jsonl"))]
-    setup, empty, nsis_zlib, bench = sizes
+    setup, empty, nsis_zlib, bench, lean = sizes
     # NSIS appends its data to the stub instead of using resources: its
     # overhead is the empty build, its payload whatever the full one adds.
     stub = empty["total"]
@@ -149,7 +149,8 @@ def size_section(results):
            "| File | total | code + runtime | payload | artwork | (dialogs, strings) |",
            "|---|---:|---:|---:|---:|---:|"]
     for label, s in (("BrimelSetup.exe (stand-in product)", setup),
-                     ("BrimelSetup, realistic payload", bench)):
+                     ("BrimelSetup, realistic payload", bench),
+                     ("what-if: BrimelSetup linked lean (not shipped)", lean)):
         out.append("| %s | %d | %d | %d | %d | %d |" % (
             label, s["total"], s["code_and_runtime"], s["records"], s["artwork"], s["other_resources"]))
     out.append("| NSIS reference, empty (-DEMPTY) | %d | %d | 0 | (in stub) | (in stub) |" % (stub, stub))
@@ -160,6 +161,8 @@ def size_section(results):
     out += ["", "Code and runtime overhead **%.1f KB** against the NSIS stub's %.1f KB (goal <= 92 KB: %s)." %
             (overhead / KIB, stub / KIB, met(overhead <= GOAL_OVERHEAD_BYTES)),
             "BrimelSetup sections: " + ", ".join("%s %d" % (k, v) for k, v in sec.items() if k != ".rsrc") + ".",
+            "What-if, the same sources built for size with the runtime's error paths replaced "
+            "(bench/whatif_lean_runtime.cpp): %.1f KB." % (lean["code_and_runtime"] / KIB),
             ""]
     return out, {"overhead": overhead}
 

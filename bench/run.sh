@@ -23,7 +23,7 @@ command -v makensis >/dev/null || { echo "bench: makensis (Debian package nsis) 
 echo "== build"
 cmake -S . -B build/win --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DBRIMEL_BENCH=ON >/dev/null
 cmake --build build/win -j"$(nproc)" --target BrimelSetup bench_payload bench_install bench_limit \
-      bench_launch BrimelSetupBench bench_setup_map bench_install_lean bench_file_ops >/dev/null
+      bench_launch BrimelSetupBench bench_setup_map bench_install_lean bench_file_ops BrimelSetupLean >/dev/null
 out="$top/build/win/bench"
 payload="$out/payload"
 mkdir -p "$out/nsis"
@@ -151,7 +151,7 @@ rm -rf "$drive_c/fileops"
 
 echo "== size"
 python3 "$top/bench/size_split.py" "$top/build/win/BrimelSetup.exe" "$out/nsis/nsis-empty.exe" \
-    "$out/nsis/nsis-zlib.exe" "$out/BrimelSetupBench.exe" >"$results/size.jsonl"
+    "$out/nsis/nsis-zlib.exe" "$out/BrimelSetupBench.exe" "$out/BrimelSetupLean.exe" >"$results/size.jsonl"
 
 {
     echo "date: $(date -u '+%Y-%m-%d %H:%M UTC')"
