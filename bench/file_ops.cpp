@@ -69,26 +69,30 @@ int main(int argc, char** argv) {
         bool again;  // once more over the files just written
     } ways[] = {
         {"CreateFile+WriteFile+CloseHandle", PlainOnly, false},
-        {"  + SetFileTime", PlainStamped, false},
-        {"  + SetFileTime, to .part + MoveFile", ViaPartialFile, false},
+        {"the same + SetFileTime", PlainStamped, false},
+        {"the same + SetFileTime, to .part + MoveFile", ViaPartialFile, false},
         {"ReplaceFileContents, new file", Replace, false},
         {"ReplaceFileContents, over an existing file", Replace, true},
         {"GetTimeZoneInformation alone", ZoneQuery, false},
         {"GetFileAttributesA alone (missing file)", AttributeQuery, false},
     };
-    int n = 0;
-    for (const Way& way : ways) {
-        const std::string folder = root + "\\w" + std::to_string(n++);
-        CreateDirectoryA(folder.c_str(), nullptr);
-        if (way.again)
-            for (int i = 0; i < files; ++i) way.write(folder + "\\f" + std::to_string(i) + ".bin");
-        const double start = Now();
-        for (int i = 0; i < files; ++i)
-            if (!way.write(folder + "\\f" + std::to_string(i) + ".bin")) {
-                std::fprintf(stderr, "%s failed\n", way.name);
-                return 1;
-            }
-        std::printf("%8.1f us/file  %s\n", (Now() - start) / files, way.name);
+    // A first pass over every way, untimed: the first files written in a
+    // process cost more (the file system's and Wine's caches warm up).
+    for (int pass = 0; pass < 2; ++pass) {
+        int n = 0;
+        for (const Way& way : ways) {
+            const std::string folder = root + "\\p" + std::to_string(pass) + "w" + std::to_string(n++);
+            CreateDirectoryA(folder.c_str(), nullptr);
+            if (way.again)
+                for (int i = 0; i < files; ++i) way.write(folder + "\\f" + std::to_string(i) + ".bin");
+            const double start = Now();
+            for (int i = 0; i < files; ++i)
+                if (!way.write(folder + "\\f" + std::to_string(i) + ".bin")) {
+                    std::fprintf(stderr, "%s failed\n", way.name);
+                    return 1;
+                }
+            if (pass == 1) std::printf("%8.1f us/file  %s\n", (Now() - start) / files, way.name);
+        }
     }
     return 0;
 }

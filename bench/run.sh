@@ -9,7 +9,7 @@ set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$top"
 rounds="${1:-20}"
-startup_rounds="${BENCH_STARTUP_ROUNDS:-15}"
+startup_rounds="${BENCH_STARTUP_ROUNDS:-20}"
 memory_rounds="${BENCH_MEMORY_ROUNDS:-5}"
 
 if [ "$(id -u)" = 0 ]; then
@@ -142,10 +142,10 @@ echo
 
 echo "after the last round: $(cut -d' ' -f1-3 /proc/loadavg)" >>"$results/load.txt"
 
-echo "== per-file cost of the file operations (in-process, 45 small files, 3 runs)"
+echo "== per-file cost of the file operations (in-process, 200 small files, 3 runs)"
 for r in 1 2 3; do
     rm -rf "$drive_c/fileops"; mkdir -p "$drive_c/fileops"
-    launch 'C:\benchbin\bench_file_ops.exe' 'C:\fileops' 45
+    "$harness/wine-run.sh" 'C:\benchbin\bench_file_ops.exe' 'C:\fileops' 200
 done >"$results/file_ops.txt"
 rm -rf "$drive_c/fileops"
 
