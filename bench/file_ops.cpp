@@ -1,8 +1,8 @@
 // Where an installed file's time goes, apart from inflating it: the file
 // operations of one extraction, timed in-process under Wine, per file.
 //   bench_file_ops FOLDER [FILES]
-// Writes FILES small files (4 KB, default 45) several ways into fresh
-// subfolders of FOLDER and prints the microseconds per file of each way.
+// Writes FILES small files (4 KB, default 45) each of several ways into
+// fresh subfolders of FOLDER and prints the microseconds per file of each way.
 #include <windows.h>
 
 #include <cstdio>
@@ -76,23 +76,32 @@ int main(int argc, char** argv) {
         {"GetTimeZoneInformation alone", ZoneQuery, false},
         {"GetFileAttributesA alone (missing file)", AttributeQuery, false},
     };
-    // A first pass over every way, untimed: the first files written in a
-    // process cost more (the file system's and Wine's caches warm up).
+    const int wayCount = sizeof ways / sizeof ways[0];
+    // The ways take turns file by file, so that the machine's other load
+    // falls on all of them alike. A first pass, untimed, warms up the file
+    // system's and Wine's caches.
     for (int pass = 0; pass < 2; ++pass) {
-        int n = 0;
-        for (const Way& way : ways) {
-            const std::string folder = root + "\\p" + std::to_string(pass) + "w" + std::to_string(n++);
-            CreateDirectoryA(folder.c_str(), nullptr);
-            if (way.again)
-                for (int i = 0; i < files; ++i) way.write(folder + "\\f" + std::to_string(i) + ".bin");
-            const double start = Now();
-            for (int i = 0; i < files; ++i)
-                if (!way.write(folder + "\\f" + std::to_string(i) + ".bin")) {
-                    std::fprintf(stderr, "%s failed\n", way.name);
+        std::vector<std::string> folders;
+        std::vector<double> spent(wayCount, 0.0);
+        for (int w = 0; w < wayCount; ++w) {
+            folders.push_back(root + "\\p" + std::to_string(pass) + "w" + std::to_string(w));
+            CreateDirectoryA(folders.back().c_str(), nullptr);
+            if (ways[w].again)
+                for (int i = 0; i < files; ++i) ways[w].write(folders[w] + "\\f" + std::to_string(i) + ".bin");
+        }
+        for (int i = 0; i < files; ++i)
+            for (int w = 0; w < wayCount; ++w) {
+                const std::string path = folders[w] + "\\f" + std::to_string(i) + ".bin";
+                const double start = Now();
+                if (!ways[w].write(path)) {
+                    std::fprintf(stderr, "%s failed\n", ways[w].name);
                     return 1;
                 }
-            if (pass == 1) std::printf("%8.1f us/file  %s\n", (Now() - start) / files, way.name);
-        }
+                spent[w] += Now() - start;
+            }
+        if (pass == 1)
+            for (int w = 0; w < wayCount; ++w)
+                std::printf("%8.1f us/file  %s\n", spent[w] / files, ways[w].name);
     }
     return 0;
 }
