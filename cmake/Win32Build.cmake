@@ -50,3 +50,9 @@ target_link_libraries(BrimelSetup PRIVATE brimel_win ${BRIMEL_GUI_LINK} -s)
 
 # Tests under Wine.
 add_subdirectory(tests/win)
+
+# Benchmarks, only on request (bench/run.sh turns them on).
+option(BRIMEL_BENCH "Build the benchmarks in bench/" OFF)
+if(BRIMEL_BENCH)
+  add_subdirectory(${CMAKE_SOURCE_DIR}/bench ${CMAKE_BINARY_DIR}/bench)
+endif()

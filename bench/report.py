@@ -1,0 +1,182 @@
+#!/usr/bin/env python3
+"""Turns one benchmark run into the summary that the README quotes.
+
+usage: report.py RESULTS_DIR BENCH_BUILD_DIR
+"""
+import csv
+import glob
+import json
+import os
+import statistics
+import struct
+import sys
+
+KIB = 1024.0
+MIB = 1024.0 * 1024.0
+
+# Goals, as ratios and sizes measured in one run on one machine.
+GOAL_INSTALL_RATIO = 1.2          # A/B
+GOAL_OVERHEAD_BYTES = 92 * 1024   # code and runtime (the NSIS stub's size)
+GOAL_MEMORY_SLACK = 2 * MIB       # over the largest record unpacked + stored
+
+
+def rows(path):
+    with open(path) as f:
+        return list(csv.DictReader(f))
+
+
+def met(ok):
+    return "met" if ok else "**missed**"
+
+
+def install_section(results):
+    data = rows(os.path.join(results, "install.csv"))
+    by = {}
+    per_round = {}
+    for r in data:
+        ms = float(r["ms"])
+        by.setdefault(r["program"], []).append(ms)
+        per_round.setdefault(r["round"], {})[r["program"]] = ms
+    ratio_ab = statistics.median(v["A"] / v["B"] for v in per_round.values())
+    ratio_cb = statistics.median(v["C"] / v["B"] for v in per_round.values())
+    # The same without the cost of starting and ending each process: A and B
+    # were also started with nothing to do (EA, EB) in the same rounds.
+    net_ab = statistics.median((v["A"] - v["EA"]) / (v["B"] - v["EB"]) for v in per_round.values())
+    names = {"A": "A installer's WriteInstalledFileSet", "B": "B limit (inflate + one write)",
+             "C": "C NSIS zlib, silent", "EA": "A started with nothing to do",
+             "EB": "B started with nothing to do",
+             "AL": "what-if: A, new files in place, no UI libraries"}
+    lean_ab = statistics.median(v["AL"] / v["B"] for v in per_round.values())
+    out = ["### Install speed (%d rounds, whole processes, ms)" % len(per_round), "",
+           "| Program | min | median | max |", "|---|---:|---:|---:|"]
+    for p in ("A", "B", "C", "EA", "EB", "AL"):
+        v = by[p]
+        out.append("| %s | %.1f | %.1f | %.1f |" % (names[p], min(v), statistics.median(v), max(v)))
+    out += ["", "Median of per-round ratios: **A/B = %.2f** (goal <= %.1f: %s), C/B = %.2f." %
+            (ratio_ab, GOAL_INSTALL_RATIO, met(ratio_ab <= GOAL_INSTALL_RATIO), ratio_cb),
+            "The work alone, each program minus its own empty start in the same round: "
+            "(A-EA)/(B-EB) = %.2f. What-if (not the installer): AL/B = %.2f." % (net_ab, lean_ab), ""]
+    return out, {"A/B": ratio_ab, "C/B": ratio_cb, "net A/B": net_ab}
+
+
+def startup_section(results):
+    data = rows(os.path.join(results, "startup.csv"))
+    by = {}
+    per_round = {}
+    for r in data:
+        by.setdefault(r["program"], {"visible": [], "painted": []})
+        by[r["program"]]["visible"].append(float(r["visible_ms"]))
+        by[r["program"]]["painted"].append(float(r["painted_ms"]))
+        per_round.setdefault(r["round"], {})[r["program"]] = float(r["painted_ms"])
+    names = {"setup": "BrimelSetup, realistic payload", "shipped": "BrimelSetup as built (stand-in product)",
+             "nsis": "NSIS zlib, first page"}
+    out = ["### Start-up to the first window (%d rounds, ms from CreateProcess)" % len(per_round), "",
+           "| Program | visible, median | painted: min | median | max |", "|---|---:|---:|---:|---:|"]
+    for p in ("setup", "shipped", "nsis"):
+        v = by[p]
+        out.append("| %s | %.1f | %.1f | %.1f | %.1f |" % (
+            names[p], statistics.median(v["visible"]), min(v["painted"]),
+            statistics.median(v["painted"]), max(v["painted"])))
+    ratio = statistics.median(v["setup"] / v["nsis"] for v in per_round.values())
+    out += ["", "Median of per-round ratios, painted, installer/NSIS: **%.2f** (goal <= 1: %s)." %
+            (ratio, met(ratio <= 1.0)), ""]
+    return out, {"startup": ratio}
+
+
+def file_ops_section(results):
+    """Median per-file microseconds of each way of writing a file."""
+    path = os.path.join(results, "file_ops.txt")
+    if not os.path.exists(path):
+        return [], {}
+    by = {}
+    for line in open(path):
+        line = line.rstrip()
+        if "us/file" not in line:
+            continue
+        value, name = line.split("us/file", 1)
+        by.setdefault(name.strip(), []).append(float(value))
+    out = ["### Per-file cost of the file operations (in-process, median of 3 runs of 200 files)", "",
+           "| Way of writing a 4 KB file | us per file |", "|---|---:|"]
+    for name, values in by.items():
+        out.append("| %s | %.0f |" % (name, statistics.median(values)))
+    return out + [""], {}
+
+
+def largest_record(build):
+    best = None
+    for path in glob.glob(os.path.join(build, "records", "R*.bin")):
+        with open(path, "rb") as f:
+            stored, unpacked = struct.unpack("<II", f.read(8))
+        if best is None or unpacked > best[1]:
+            best = (os.path.basename(path), unpacked, stored)
+    return best
+
+
+def memory_section(results, build):
+    data = rows(os.path.join(results, "memory.csv"))
+    by = {}
+    for r in data:
+        by.setdefault(r["program"], []).append(int(r["peak_working_set"]))
+    med = {p: statistics.median(v) for p, v in by.items()}
+    name, unpacked, stored = largest_record(build)
+    budget = unpacked + stored
+    growth = med["A"] - med["A-idle"]
+    out = ["### Peak working set (median of %d runs, as GetProcessMemoryInfo reports it)" %
+           len(by["A"]), "",
+           "| Process | peak working set |", "|---|---:|"]
+    labels = [("A", "A installing"), ("A-idle", "A started, idle (its floor under Wine)"),
+              ("B", "B installing"), ("B-idle", "B started, idle"), ("C", "C NSIS installing")]
+    for p, label in labels:
+        out.append("| %s | %.2f MB |" % (label, med[p] / MIB))
+    out += ["",
+            "Largest record %s: %.2f MB unpacked + %.2f MB stored = %.2f MB; goal: peak <= %.2f MB." %
+            (name, unpacked / MIB, stored / MIB, budget / MIB, (budget + GOAL_MEMORY_SLACK) / MIB),
+            "A's installation adds %.2f MB over its own idle floor (B's adds %.2f MB): %s against the "
+            "record's %.2f MB + 2 MB. The floor itself is Wine's (its loader and libraries count in "
+            "the process's working set): raw peak %.2f MB." %
+            (growth / MIB, (med["B"] - med["B-idle"]) / MIB, met(growth <= budget + GOAL_MEMORY_SLACK),
+             budget / MIB, med["A"] / MIB), ""]
+    return out, {"memory_growth": growth}
+
+
+def size_section(results):
+    sizes = [json.loads(l) for l in open(os.path.join(results, "size.jsonl"))]
+    setup, empty, nsis_zlib, bench, lean = sizes
+    # NSIS appends its data to the stub instead of using resources: its
+    # overhead is the empty build, its payload whatever the full one adds.
+    stub = empty["total"]
+    out = ["### Size (bytes)", "",
+           "| File | total | code + runtime | payload | artwork | (dialogs, strings) |",
+           "|---|---:|---:|---:|---:|---:|"]
+    for label, s in (("BrimelSetup.exe (stand-in product)", setup),
+                     ("BrimelSetup, realistic payload", bench),
+                     ("what-if: BrimelSetup linked lean (not shipped)", lean)):
+        out.append("| %s | %d | %d | %d | %d | %d |" % (
+            label, s["total"], s["code_and_runtime"], s["records"], s["artwork"], s["other_resources"]))
+    out.append("| NSIS reference, empty (-DEMPTY) | %d | %d | 0 | (in stub) | (in stub) |" % (stub, stub))
+    out.append("| NSIS reference, zlib, realistic payload | %d | %d | %d | (in stub) | (in stub) |" % (
+        nsis_zlib["total"], stub, nsis_zlib["total"] - stub))
+    overhead = setup["code_and_runtime"]
+    sec = setup["sections"]
+    out += ["", "Code and runtime overhead **%.1f KB** against the NSIS stub's %.1f KB (goal <= 92 KB: %s)." %
+            (overhead / KIB, stub / KIB, met(overhead <= GOAL_OVERHEAD_BYTES)),
+            "BrimelSetup sections: " + ", ".join("%s %d" % (k, v) for k, v in sec.items() if k != ".rsrc") + ".",
+            "What-if, the same sources built for size with the runtime's error paths replaced "
+            "(bench/whatif_lean_runtime.cpp): %.1f KB." % (lean["code_and_runtime"] / KIB),
+            ""]
+    return out, {"overhead": overhead}
+
+
+def main(results, build):
+    machine = open(os.path.join(results, "machine.txt")).read().strip().splitlines()
+    out = ["## Benchmark run", ""] + ["    " + l for l in machine] + [""]
+    for section in (install_section(results), file_ops_section(results), startup_section(results),
+                    memory_section(results, build), size_section(results)):
+        out += section[0]
+    print("\n".join(out))
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 3:
+        raise SystemExit(__doc__)
+    main(*sys.argv[1:])

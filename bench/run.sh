@@ -1,0 +1,165 @@
+#!/usr/bin/env bash
+# Benchmarks: install speed, start-up, size and memory of the installer, side
+# by side with the bare limit and the NSIS reference. Not part of the tests.
+#   bench/run.sh [ROUNDS]        from anywhere; ROUNDS defaults to 20
+# Builds build/bench with the benchmarks, makes a fresh Wine prefix of its own
+# (build/bench/bench-wine, with its own wineserver and Xvfb), and writes the
+# figures to build/bench/bench/results/latest/ (summary.md, the raw .csv files).
+set -euo pipefail
+top="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$top"
+rounds="${1:-20}"
+startup_rounds="${BENCH_STARTUP_ROUNDS:-20}"
+memory_rounds="${BENCH_MEMORY_ROUNDS:-5}"
+
+if [ "$(id -u)" = 0 ]; then
+    scripts/install-deps.sh
+    if ! command -v makensis >/dev/null; then
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends nsis >/dev/null
+    fi
+fi
+command -v makensis >/dev/null || { echo "bench: makensis (Debian package nsis) is needed" >&2; exit 1; }
+
+echo "== build"
+cmake -S . -B build/bench --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DBRIMEL_BENCH=ON >/dev/null
+cmake --build build/bench -j"$(nproc)" --target BrimelSetup bench_payload bench_install bench_limit \
+      bench_launch BrimelSetupBench bench_setup_map bench_install_lean bench_file_ops BrimelSetupLean >/dev/null
+out="$top/build/bench/bench"
+payload="$out/payload"
+mkdir -p "$out/nsis"
+nsi="$top/bench/inputs/nsis-reference.nsi"
+makensis -V1 -DPAYLOAD="$payload" -DCOMPRESSOR=zlib -DOUTFILE="$out/nsis/nsis-zlib.exe" "$nsi"
+makensis -V1 -DPAYLOAD="$payload" -DEMPTY -DOUTFILE="$out/nsis/nsis-empty.exe" "$nsi"
+
+results="$out/results/$(date +%Y%m%d-%H%M%S)"
+mkdir -p "$results"
+ln -sfn "$(basename "$results")" "$out/results/latest"
+
+echo "== fresh Wine prefix"
+export BRIMEL_WINE_ROOT="$top/build/bench/bench-wine"
+harness="$top/tests/harness"
+"$harness/wine-stop.sh" >/dev/null 2>&1 || true
+rm -rf "$BRIMEL_WINE_ROOT"
+trap '"$harness/wine-stop.sh" >/dev/null 2>&1 || true' EXIT
+"$harness/wine-run.sh"
+source "$harness/wine-env.sh"
+drive_c="$WINEPREFIX/drive_c"
+windows="$drive_c/windows"
+bin="$drive_c/benchbin"
+mkdir -p "$bin" "$drive_c/bench"
+cp "$out/bench_launch.exe" "$out/bench_install.exe" "$out/bench_limit.exe" "$out/BrimelSetupBench.exe" \
+   "$out/bench_install_lean.exe" "$out/bench_file_ops.exe" \
+   "$out/nsis/nsis-zlib.exe" "$top/build/bench/BrimelSetup.exe" "$bin/"
+
+launch() { "$harness/wine-run.sh" 'C:\benchbin\bench_launch.exe' "$@"; }
+
+# The Windows-side command line of program A, B or C installing into the
+# fresh folder C:\bench\NAME (which stands in for the Program Files folder).
+command_for() {
+    case "$1" in
+        A) echo 'C:\benchbin\bench_install.exe' "C:\\bench\\$2\\" ;;
+        B) echo 'C:\benchbin\bench_limit.exe' "C:\\bench\\$2\\" ;;
+        C) echo 'C:\benchbin\nsis-zlib.exe' /S "/D=C:\\bench\\$2\\Brimel" ;;
+        AL) echo 'C:\benchbin\bench_install_lean.exe' "C:\\bench\\$2\\" ;;
+        EA) echo 'C:\benchbin\bench_install.exe' exit ;;
+        EB) echo 'C:\benchbin\bench_limit.exe' exit ;;
+    esac
+}
+
+# One timed installation, then (untimed) the byte-for-byte check and the
+# clean-up. Prints "milliseconds exit-code".
+install_once() {
+    local program="$1" name="$2" target="$drive_c/bench/$2"
+    rm -rf "$target"; rm -f "$windows/Uninstall Brimel.exe"
+    mkdir -p "$target"
+    # shellcheck disable=SC2046
+    local line; line="$(launch time $(command_for "$program" "$name"))"
+    set -- $line
+    if [ "${2:-x}" != 0 ]; then echo "bench: $program ($name) exited with ${2:-nothing}" >&2; exit 1; fi
+    if [ "${program#E}" = "$program" ] && ! python3 "$top/bench/verify.py" "$payload" "$target" "$windows"; then
+        echo "bench: $program ($name) did not install the payload exactly" >&2; exit 1
+    fi
+    rm -rf "$target"
+    echo "$1"
+}
+
+echo "== install: A (installer's file set), B (limit), C (NSIS zlib),"
+echo "   EA, EB (A and B started with nothing to do: the cost of a process),"
+echo "   AL (what-if: A with new files written in place and no user-interface libraries); 1 warm-up + $rounds rounds"
+echo "before install rounds: $(cut -d' ' -f1-3 /proc/loadavg)" >"$results/load.txt"
+for p in A B C EA EB AL; do install_once $p "warm$p" >/dev/null; done
+echo "round,program,ms" >"$results/install.csv"
+for r in $(seq "$rounds"); do
+    for p in A B C EA EB AL; do
+        ms="$(install_once $p "r$r$p")"
+        echo "$r,$p,$ms" >>"$results/install.csv"
+    done
+    printf '.'
+done
+echo
+
+echo "== start-up to the first page: installer (realistic payload, and as shipped) vs NSIS; $startup_rounds rounds"
+echo "round,program,visible_ms,painted_ms" >"$results/startup.csv"
+startup_once() {
+    case "$1" in
+        setup) launch window "Welcome to Brimel Messenger" 'C:\benchbin\BrimelSetupBench.exe' ;;
+        shipped) launch window "Welcome to Brimel Messenger" 'C:\benchbin\BrimelSetup.exe' ;;
+        nsis) launch window "Brimel Setup: Installation Folder" 'C:\benchbin\nsis-zlib.exe' ;;
+    esac
+}
+for p in setup shipped nsis; do startup_once $p >/dev/null; done
+for r in $(seq "$startup_rounds"); do
+    for p in setup shipped nsis; do
+        line="$(startup_once $p)" || { echo "bench: $p showed no window" >&2; exit 1; }
+        echo "$r,$p,${line// /,}" >>"$results/startup.csv"
+    done
+    printf '.'
+done
+echo
+
+echo "== peak working set: A, B, C installing, and A, B idle; $memory_rounds rounds"
+echo "round,program,peak_working_set,peak_pagefile,samples" >"$results/memory.csv"
+memory_once() {
+    local program="$1" name="$2" target="$drive_c/bench/$2" line
+    rm -rf "$target"; rm -f "$windows/Uninstall Brimel.exe"; mkdir -p "$target"
+    case "$program" in
+        A-idle) line="$(launch memory 'C:\benchbin\bench_install.exe' idle)" ;;
+        B-idle) line="$(launch memory 'C:\benchbin\bench_limit.exe' idle)" ;;
+        *) line="$(launch memory $(command_for "$program" "$name"))" ;;
+    esac
+    rm -rf "$target"
+    set -- $line
+    [ "${3:-x}" = 0 ] || { echo "bench: $program exited with ${3:-nothing} under the memory probe" >&2; exit 1; }
+    echo "$1,$2,$4"
+}
+for r in $(seq "$memory_rounds"); do
+    for p in A B C A-idle B-idle; do
+        echo "$r,$p,$(memory_once $p "m$r$p")" >>"$results/memory.csv"
+    done
+    printf '.'
+done
+echo
+
+echo "after the last round: $(cut -d' ' -f1-3 /proc/loadavg)" >>"$results/load.txt"
+
+echo "== per-file cost of the file operations (in-process, 200 small files, 3 runs)"
+for r in 1 2 3; do
+    rm -rf "$drive_c/fileops"; mkdir -p "$drive_c/fileops"
+    "$harness/wine-run.sh" 'C:\benchbin\bench_file_ops.exe' 'C:\fileops' 200
+done >"$results/file_ops.txt"
+rm -rf "$drive_c/fileops"
+
+echo "== size"
+python3 "$top/bench/size_split.py" "$top/build/bench/BrimelSetup.exe" "$out/nsis/nsis-empty.exe" \
+    "$out/nsis/nsis-zlib.exe" "$out/BrimelSetupBench.exe" "$out/BrimelSetupLean.exe" >"$results/size.jsonl"
+
+{
+    echo "date: $(date -u '+%Y-%m-%d %H:%M UTC')"
+    echo "cpu: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //')"
+    echo "nproc: $(nproc)"
+    sed 's/^/load /' "$results/load.txt"
+    echo "wine: $(wine --version)"
+    echo "makensis: $(makensis -VERSION)"
+    echo "commit: $(git -C "$top" rev-parse --short HEAD 2>/dev/null || echo unknown)"
+} >"$results/machine.txt"
+python3 "$top/bench/report.py" "$results" "$out" | tee "$results/summary.md"
