@@ -21,11 +21,14 @@ bool TargetIsWritable(const char* path, bool* exists, FILETIME* created) {
     return true;
 }
 
-bool WriteWhole(const char* path, const void* data, uint32_t size, const FILETIME* created,
-                const FILETIME* lastWrite) {
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+// Writes the whole file; `opened` tells whether the file was opened (made),
+// so that a caller removes only what it made.
+bool WriteWhole(const char* path, DWORD disposition, const void* data, uint32_t size,
+                const FILETIME* created, const FILETIME* lastWrite, bool* opened) {
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, disposition,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    *opened = file != INVALID_HANDLE_VALUE;
+    if (!*opened) return false;
     DWORD written = 0;
     bool ok = size == 0 || (WriteFile(file, data, size, &written, nullptr) && written == size);
     const bool keepCreated = created && (created->dwLowDateTime || created->dwHighDateTime);
@@ -35,8 +38,7 @@ bool WriteWhole(const char* path, const void* data, uint32_t size, const FILETIM
     return ok;
 }
 
-bool MoveOver(const char* from, const char* to, bool targetExists) {
-    if (!targetExists) return MoveFileA(from, to) != FALSE;
+bool MoveOver(const char* from, const char* to) {
     if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING)) return true;
     // The Windows 95 family has no replacing move: delete, then move.
     if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
@@ -52,10 +54,18 @@ bool ReplaceFileContents(const char* path, const void* data, uint32_t size,
     FILETIME created = {0, 0};
     if (!TargetIsWritable(path, &exists, &created)) return false;
 
+    // A new file has nothing to lose: write it in place, and remove what a
+    // failed write left.
+    bool opened = false;
+    if (!exists) {
+        if (WriteWhole(path, CREATE_NEW, data, size, nullptr, lastWrite, &opened)) return true;
+        if (opened) DeleteFileA(path);
+        return false;
+    }
     const std::string partial = std::string(path) + ".part";
-    if (!WriteWhole(partial.c_str(), data, size, exists ? &created : nullptr, lastWrite) ||
-        !MoveOver(partial.c_str(), path, exists)) {
-        DeleteFileA(partial.c_str());
+    if (!WriteWhole(partial.c_str(), CREATE_ALWAYS, data, size, &created, lastWrite, &opened) ||
+        !MoveOver(partial.c_str(), path)) {
+        if (opened) DeleteFileA(partial.c_str());
         return false;
     }
     return true;

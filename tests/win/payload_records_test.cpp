@@ -204,6 +204,10 @@ TEST(PayloadRecordsFullDisk, FullDiskFailsAndKeepsTheExistingFile) {
     EXPECT_EQ(ContentsOf(target), before);
     EXPECT_FALSE(test::FileExists(target + ".part"));
     DeleteFileA(target.c_str());
+    // A new file that does not fit leaves nothing behind.
+    const std::string fresh = std::string(drive) + "\\left_panel.bmp";
+    EXPECT_FALSE(ExtractPayloadRecord(227, fresh.c_str()));
+    EXPECT_FALSE(test::FileExists(fresh));
 }
 
 }  // namespace
