@@ -9,6 +9,7 @@
 #include "app/welcome_dialog.h"
 #include "framework/resource_string.h"
 #include "resource.h"
+#include "sys/registry.h"
 
 namespace brimel {
 namespace {
@@ -25,6 +26,11 @@ void LoadRichEditLibrary() {
 }
 
 }  // namespace
+
+// Registry reads that fail answer with this application's marker text.
+SetupApp::SetupApp() { UseNotFoundText(&notFoundText); }
+
+SetupApp::~SetupApp() { UseNotFoundText(nullptr); }
 
 LOGFONTA DialogFontRecord(const std::string& faceName) {
     LOGFONTA record;

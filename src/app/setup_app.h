@@ -13,8 +13,8 @@ namespace brimel {
 
 class SetupApp : public Application {
 public:
-    SetupApp() = default;
-    ~SetupApp() override = default;
+    SetupApp();
+    ~SetupApp() override;
 
     bool InitInstance() override;
     int ExitInstance() override;

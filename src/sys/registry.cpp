@@ -4,7 +4,6 @@
 
 #include <cstring>
 
-#include "app/setup_app.h"
 #include "framework/resource_string.h"
 #include "resource.h"
 
@@ -64,9 +63,14 @@ std::string TextOfBytes(const char* bytes, DWORD size) {
 
 }  // namespace
 
+namespace {
+const std::string* g_applicationMarker = nullptr;
+}
+
+void UseNotFoundText(const std::string* text) { g_applicationMarker = text; }
+
 const std::string& NotFoundText() {
-    SetupApp* app = CurrentSetupApp();
-    if (app && !app->notFoundText.empty()) return app->notFoundText;
+    if (g_applicationMarker && !g_applicationMarker->empty()) return *g_applicationMarker;
     static const std::string fromResources = LoadResString(IDS_NOT_FOUND);
     return fromResources;
 }
