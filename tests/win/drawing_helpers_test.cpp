@@ -9,60 +9,14 @@
 
 #include "resource.h"
 #include "ui/draw/bitmap_helpers.h"
+#include "support/canvas.h"
 
 namespace brimel {
 namespace {
 
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
 
-// A 32-bit top-down DIB section selected into a memory DC, with its pixels
-// at hand.
-class Canvas {
-public:
-    Canvas(int width, int height, COLORREF fill = RGB(0, 0, 0)) : width_(width), height_(height) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        dc_ = CreateCompatibleDC(nullptr);
-        void* bits = nullptr;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        bits_ = static_cast<DWORD*>(bits);
-        previous_ = SelectObject(dc_, bitmap_);
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) Set(x, y, fill);
-    }
-    ~Canvas() {
-        SelectObject(dc_, previous_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    HDC dc() const { return dc_; }
-    int width() const { return width_; }
-    int height() const { return height_; }
-    COLORREF At(int x, int y) const {
-        GdiFlush();
-        const DWORD p = bits_[y * width_ + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-    void Set(int x, int y, COLORREF c) {
-        GdiFlush();
-        bits_[y * width_ + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-    }
-
-private:
-    int width_, height_;
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ previous_;
-    DWORD* bits_;
-};
+using test::Canvas;
 
 // Every pixel of a bitmap as COLORREF values, row by row from the top.
 std::vector<COLORREF> ReadBitmap(HBITMAP bitmap, int* width = nullptr, int* height = nullptr) {

@@ -12,6 +12,7 @@
 #include "support/test_support.h"
 #include "ui/controls/picture.h"
 #include "ui/draw/background_painter.h"
+#include "support/canvas.h"
 
 namespace brimel {
 namespace {
@@ -23,44 +24,7 @@ public:
 };
 const testing::Environment* const kOle = testing::AddGlobalTestEnvironment(new OleEnvironment);
 
-// A 32-bit top-down DIB section in a memory DC, filled with one colour.
-class Canvas {
-public:
-    Canvas(int width, int height, COLORREF fill) : width_(width), height_(height) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        dc_ = CreateCompatibleDC(nullptr);
-        void* bits = nullptr;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        bits_ = static_cast<DWORD*>(bits);
-        previous_ = SelectObject(dc_, bitmap_);
-        const DWORD p = (GetRValue(fill) << 16) | (GetGValue(fill) << 8) | GetBValue(fill);
-        for (int i = 0; i < width * height; ++i) bits_[i] = p;
-    }
-    ~Canvas() {
-        SelectObject(dc_, previous_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    HDC dc() const { return dc_; }
-    COLORREF At(int x, int y) const {
-        GdiFlush();
-        const DWORD p = bits_[y * width_ + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-
-private:
-    int width_, height_;
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ previous_;
-    DWORD* bits_;
-};
+using test::Canvas;
 
 // A test picture: a grid of 4 x 4 cells of 10 x 10 pixels, each cell its own
 // colour, so that position and orientation can be read back from any pixel.

@@ -15,6 +15,7 @@
 #include "resource.h"
 #include "support/test_support.h"
 #include "ui/draw/image_button.h"
+#include "support/canvas.h"
 
 namespace brimel {
 namespace {
@@ -56,54 +57,7 @@ bool PumpUntil(Condition condition, DWORD milliseconds = 3000) {
     return true;
 }
 
-// A 32-bit top-down DIB section in a memory DC.
-class Canvas {
-public:
-    Canvas(int width, int height, COLORREF fill) : width_(width), height_(height) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        dc_ = CreateCompatibleDC(nullptr);
-        void* bits = nullptr;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        bits_ = static_cast<DWORD*>(bits);
-        previous_ = SelectObject(dc_, bitmap_);
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) Set(x, y, fill);
-    }
-    ~Canvas() {
-        SelectObject(dc_, previous_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    HDC dc() const { return dc_; }
-    COLORREF At(int x, int y) const {
-        GdiFlush();
-        const DWORD p = bits_[y * width_ + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-    void Set(int x, int y, COLORREF c) {
-        GdiFlush();
-        bits_[y * width_ + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-    }
-    std::vector<COLORREF> Pixels() const {
-        std::vector<COLORREF> all;
-        for (int y = 0; y < height_; ++y)
-            for (int x = 0; x < width_; ++x) all.push_back(At(x, y));
-        return all;
-    }
-
-private:
-    int width_, height_;
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ previous_;
-    DWORD* bits_;
-};
+using test::Canvas;
 
 std::vector<COLORREF> ReadBitmap(HBITMAP bitmap, int* width, int* height) {
     BITMAP info = {};
