@@ -11,8 +11,9 @@ if [ "$(id -u)" != 0 ]; then
     echo "not root: already unprivileged, the plain run covers it; skipped"
     exit 77
 fi
-root="$BRIMEL_WINE_ROOT/unprivileged"
-rm -rf "$root"; mkdir -p "$root/home"
+# Under /tmp, so the user can reach it wherever the build folder lies.
+root="$(mktemp -d /tmp/brimel-unprivileged.XXXXXX)"
+chmod 755 "$root"; mkdir -p "$root/home"
 cp "$exe" "$root/test.exe"
 chown -R nobody "$root"
 as_nobody() {
