@@ -59,26 +59,7 @@ bool PumpUntil(Condition condition, DWORD milliseconds = 3000) {
 
 using test::Canvas;
 
-std::vector<COLORREF> ReadBitmap(HBITMAP bitmap, int* width, int* height) {
-    BITMAP info = {};
-    GetObjectA(bitmap, sizeof info, &info);
-    BITMAPINFO request = {};
-    request.bmiHeader.biSize = sizeof request.bmiHeader;
-    request.bmiHeader.biWidth = info.bmWidth;
-    request.bmiHeader.biHeight = -info.bmHeight;
-    request.bmiHeader.biPlanes = 1;
-    request.bmiHeader.biBitCount = 32;
-    request.bmiHeader.biCompression = BI_RGB;
-    std::vector<DWORD> raw(static_cast<size_t>(info.bmWidth) * info.bmHeight);
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, bitmap, 0, info.bmHeight, raw.data(), &request, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    std::vector<COLORREF> pixels;
-    for (DWORD p : raw) pixels.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
-    *width = info.bmWidth;
-    *height = info.bmHeight;
-    return pixels;
-}
+using test::ReadBitmap;
 
 // The default skin's strip, read straight from the resource, and the
 // picture each frame should give a 150 x 21 button with margins 15, 6, 15, 8:

@@ -43,4 +43,25 @@ std::vector<COLORREF> Canvas::Pixels() const {
     return all;
 }
 
+std::vector<COLORREF> ReadBitmap(HBITMAP bitmap, int* width, int* height) {
+    BITMAP info = {};
+    GetObjectA(bitmap, sizeof info, &info);
+    BITMAPINFO request = {};
+    request.bmiHeader.biSize = sizeof request.bmiHeader;
+    request.bmiHeader.biWidth = info.bmWidth;
+    request.bmiHeader.biHeight = -info.bmHeight;
+    request.bmiHeader.biPlanes = 1;
+    request.bmiHeader.biBitCount = 32;
+    request.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> raw(static_cast<size_t>(info.bmWidth) * info.bmHeight);
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, bitmap, 0, info.bmHeight, raw.data(), &request, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    std::vector<COLORREF> pixels;
+    for (DWORD p : raw) pixels.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+    if (width) *width = info.bmWidth;
+    if (height) *height = info.bmHeight;
+    return pixels;
+}
+
 }  // namespace brimel::test

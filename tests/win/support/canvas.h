@@ -31,4 +31,8 @@ private:
     DWORD* bits_;
 };
 
+// Every pixel of a bitmap as COLORREF values, row by row from the top, with
+// its size when asked for.
+std::vector<COLORREF> ReadBitmap(HBITMAP bitmap, int* width = nullptr, int* height = nullptr);
+
 }  // namespace brimel::test
