@@ -18,15 +18,20 @@ if(NOT EXISTS ${BRIMEL_WIN32_THREADS_RUNTIME}/libstdc++.a)
   message(FATAL_ERROR "The win32-threads MinGW runtime is missing: ${BRIMEL_WIN32_THREADS_RUNTIME}")
 endif()
 set(_win32_cxx_headers ${BRIMEL_WIN32_THREADS_RUNTIME}/include/c++)
+# The shipped programs are built for size: every function and datum in a
+# section of its own so that the linker drops what nothing reaches, and no
+# unwind tables (nothing is thrown). The tests keep the default flags; the
+# library code they share is built twice (brimel_<layer> and _ship below).
 add_library(brimel_ship_options INTERFACE)
 target_compile_options(brimel_ship_options INTERFACE
+  -Os -ffunction-sections -fdata-sections -fno-asynchronous-unwind-tables -fno-unwind-tables
   $<$<COMPILE_LANGUAGE:CXX>:-nostdinc++ -fno-rtti -fno-exceptions>)
 target_include_directories(brimel_ship_options SYSTEM INTERFACE
   $<$<COMPILE_LANGUAGE:CXX>:${_win32_cxx_headers}>
   $<$<COMPILE_LANGUAGE:CXX>:${_win32_cxx_headers}/${TOOLCHAIN_PREFIX}>
   $<$<COMPILE_LANGUAGE:CXX>:${_win32_cxx_headers}/backward>)
 set(BRIMEL_STATIC_LINK -static -static-libgcc -static-libstdc++ -L${BRIMEL_WIN32_THREADS_RUNTIME})
-target_link_options(brimel_ship_options INTERFACE ${BRIMEL_STATIC_LINK})
+target_link_options(brimel_ship_options INTERFACE ${BRIMEL_STATIC_LINK} -Wl,--gc-sections)
 set(BRIMEL_GUI_LINK ${BRIMEL_STATIC_LINK} -mwindows -Wl,--subsystem,windows:4.0
     -Wl,--major-os-version,4 -Wl,--minor-os-version,0)
 
@@ -98,7 +103,8 @@ set_source_files_properties(res/brimel.rc PROPERTIES OBJECT_DEPENDS "${_art}")
 
 add_executable(BrimelSetup WIN32 src/app/main.cpp $<TARGET_OBJECTS:brimel_resources>)
 target_link_libraries(BrimelSetup PRIVATE brimel_app_ship)
-target_link_options(BrimelSetup PRIVATE ${BRIMEL_GUI_LINK} -s)
+# The link map tells which piece of the program takes how much (bench/size_split.py).
+target_link_options(BrimelSetup PRIVATE ${BRIMEL_GUI_LINK} -s -Wl,-Map=${CMAKE_BINARY_DIR}/BrimelSetup.map)
 
 # Tests under Wine.
 add_subdirectory(tests/win)
