@@ -23,7 +23,7 @@ command -v makensis >/dev/null || { echo "bench: makensis (Debian package nsis) 
 echo "== build"
 cmake -S . -B build/bench --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DBRIMEL_BENCH=ON >/dev/null
 cmake --build build/bench -j"$(nproc)" --target BrimelSetup bench_payload bench_install bench_limit \
-      bench_launch BrimelSetupBench bench_setup_map bench_install_lean bench_file_ops BrimelSetupLean >/dev/null
+      bench_launch BrimelSetupBench bench_file_ops BrimelSetupComplete >/dev/null
 out="$top/build/bench/bench"
 payload="$out/payload"
 mkdir -p "$out/nsis"
@@ -48,7 +48,7 @@ windows="$drive_c/windows"
 bin="$drive_c/benchbin"
 mkdir -p "$bin" "$drive_c/bench"
 cp "$out/bench_launch.exe" "$out/bench_install.exe" "$out/bench_limit.exe" "$out/BrimelSetupBench.exe" \
-   "$out/bench_install_lean.exe" "$out/bench_file_ops.exe" \
+   "$out/bench_file_ops.exe" \
    "$out/nsis/nsis-zlib.exe" "$top/build/bench/BrimelSetup.exe" "$bin/"
 
 launch() { "$harness/wine-run.sh" 'C:\benchbin\bench_launch.exe' "$@"; }
@@ -60,7 +60,6 @@ command_for() {
         A) echo 'C:\benchbin\bench_install.exe' "C:\\bench\\$2\\" ;;
         B) echo 'C:\benchbin\bench_limit.exe' "C:\\bench\\$2\\" ;;
         C) echo 'C:\benchbin\nsis-zlib.exe' /S "/D=C:\\bench\\$2\\Brimel" ;;
-        AL) echo 'C:\benchbin\bench_install_lean.exe' "C:\\bench\\$2\\" ;;
         EA) echo 'C:\benchbin\bench_install.exe' exit ;;
         EB) echo 'C:\benchbin\bench_limit.exe' exit ;;
     esac
@@ -84,13 +83,12 @@ install_once() {
 }
 
 echo "== install: A (installer's file set), B (limit), C (NSIS zlib),"
-echo "   EA, EB (A and B started with nothing to do: the cost of a process),"
-echo "   AL (what-if: A with new files written in place and no user-interface libraries); 1 warm-up + $rounds rounds"
+echo "   EA, EB (A and B started with nothing to do: the cost of a process); 1 warm-up + $rounds rounds"
 echo "before install rounds: $(cut -d' ' -f1-3 /proc/loadavg)" >"$results/load.txt"
-for p in A B C EA EB AL; do install_once $p "warm$p" >/dev/null; done
+for p in A B C EA EB; do install_once $p "warm$p" >/dev/null; done
 echo "round,program,ms" >"$results/install.csv"
 for r in $(seq "$rounds"); do
-    for p in A B C EA EB AL; do
+    for p in A B C EA EB; do
         ms="$(install_once $p "r$r$p")"
         echo "$r,$p,$ms" >>"$results/install.csv"
     done
@@ -151,7 +149,7 @@ rm -rf "$drive_c/fileops"
 
 echo "== size"
 python3 "$top/bench/size_split.py" "$top/build/bench/BrimelSetup.exe" "$out/nsis/nsis-empty.exe" \
-    "$out/nsis/nsis-zlib.exe" "$out/BrimelSetupBench.exe" "$out/BrimelSetupLean.exe" >"$results/size.jsonl"
+    "$out/nsis/nsis-zlib.exe" "$out/BrimelSetupBench.exe" "$out/BrimelSetupComplete.exe" >"$results/size.jsonl"
 
 {
     echo "date: $(date -u '+%Y-%m-%d %H:%M UTC')"

@@ -65,13 +65,22 @@ function(brimel_win_layer name)
   endforeach()
 endfunction()
 
+# zlib's inflate for the shipped programs, from the sources in third_party/zlib:
+# without gzip decoding (NO_GZIP: no header parsing, no CRC-32 and its tables)
+# and built for size like the rest. The tests link the system's libz.a.
+file(GLOB _zlib_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/third_party/zlib/*.c)
+add_library(brimel_zlib STATIC ${_zlib_sources})
+target_compile_definitions(brimel_zlib PRIVATE NO_GZIP)
+target_include_directories(brimel_zlib PUBLIC ${CMAKE_SOURCE_DIR}/third_party/zlib)
+target_link_libraries(brimel_zlib PRIVATE brimel_ship_options)
+
 # The core's Win32 part (its resources and owners) joins the portable core.
 file(GLOB _core_win32 CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/core/win32/*.cpp)
 target_sources(brimel_core PRIVATE ${_core_win32})
 add_library(brimel_core_ship STATIC ${BRIMEL_CORE_SOURCES} ${_core_win32})
 brimel_layer_includes(core _core_includes)
 target_include_directories(brimel_core_ship PUBLIC ${_core_includes})
-target_link_libraries(brimel_core_ship PUBLIC brimel_ship_options -l:libz.a)
+target_link_libraries(brimel_core_ship PUBLIC brimel_ship_options brimel_zlib)
 
 brimel_win_layer(framework DEPENDS core)
 brimel_win_layer(payload DEPENDS core)

@@ -10,6 +10,15 @@
 #include "resource.h"
 
 namespace brimel::install {
+namespace {
+
+// The shell link's class and interface ids, defined here: the SDK's
+// definitions live in one library object that brings every id it knows.
+const CLSID kShellLinkClass = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+const IID kShellLinkInterface = {0x000214EE, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+const IID kPersistFileInterface = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+
+}  // namespace
 
 std::string InstalledProgramPath(const std::string& programFilesDir) {
     return programFilesDir + "Brimel\\Brimel.exe";
@@ -27,11 +36,11 @@ HRESULT CreateShellLink(const char* targetPath, const char* linkPath, const char
     }
 
     ComPtr<IShellLinkA> link;
-    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    HRESULT result = CoCreateInstance(kShellLinkClass, nullptr, CLSCTX_INPROC_SERVER, kShellLinkInterface,
                                       link.ReceiveVoid());
     if (FAILED(result)) return result;
     ComPtr<IPersistFile> file;
-    result = link->QueryInterface(IID_IPersistFile, file.ReceiveVoid());
+    result = link->QueryInterface(kPersistFileInterface, file.ReceiveVoid());
     if (FAILED(result)) return result;
     link->SetPath(targetPath);
     link->SetDescription(description);

@@ -1,6 +1,6 @@
 #include "install/uninstall_registration.h"
 
-#include <cstdio>
+#include <windows.h>
 
 #include "core/text.h"
 #include "sys/registry.h"
@@ -22,7 +22,7 @@ const char kUninstallerName[] = "Uninstall Brimel.exe";
 
 std::string BuildText() {
     char text[32];
-    std::snprintf(text, sizeof text, "2.0, Build # %03d", kBuildNumber);
+    wsprintfA(text, "2.0, Build # %03d", kBuildNumber);
     return text;
 }
 

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
 
 #include "core/text.h"
@@ -15,6 +14,8 @@ namespace {
 constexpr UINT kSystemFolderCapacity = 260;
 constexpr UINT kWindowsFolderCapacity = 200;
 constexpr size_t kSubBlockPathCapacity = 260;
+// "\\StringFileInfo\\" with the eight hex digits of a translation and "\\".
+constexpr size_t kSubBlockPrefixLength = 16 + 8 + 1;
 constexpr DWORD kVersionRecordSize = 148;
 static_assert(sizeof(OSVERSIONINFOA) == kVersionRecordSize, "the version record is 148 bytes");
 
@@ -85,11 +86,10 @@ std::string GetVersionInfoText(const std::string& filePath, const std::string& i
         std::memcpy(&codePage, static_cast<const char*>(table) + 4 * i + 2, 2);
         if (language != 0) continue;
         result.clear();
-        char subBlock[kSubBlockPathCapacity];
-        const int written = std::snprintf(subBlock, sizeof subBlock, "\\StringFileInfo\\%04x%04x\\%s",
-                                          language, codePage, itemName.c_str());
         // An item name too long for the path is not looked up cut short.
-        if (written < 0 || static_cast<size_t>(written) >= sizeof subBlock) continue;
+        if (kSubBlockPrefixLength + itemName.size() >= kSubBlockPathCapacity) continue;
+        char subBlock[kSubBlockPathCapacity];
+        wsprintfA(subBlock, "\\StringFileInfo\\%04x%04x\\%s", language, codePage, itemName.c_str());
         void* text = nullptr;
         UINT textLength = 0;
         if (VerQueryValueA(block.Data(), subBlock, &text, &textLength) && text)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -62,6 +63,21 @@ TEST(PayloadStamp, PadsTimeToSixDigits) {
     EXPECT_EQ(PayloadStamp(20061019, 15328), "20061019015328");
     EXPECT_EQ(PayloadStamp(20060101, 0), "20060101000000");
     EXPECT_EQ(PayloadStamp(1019, 5), "    1019000005");
+}
+
+// The stamp keeps printf's "%8d%06d" for every header value, whatever the
+// record claims: out-of-range numbers are read as the signed ints printf saw.
+TEST(PayloadStamp, FormatsLikePrintfForEveryValue) {
+    const uint32_t values[] = {0,          1,          9,          10,         99999,      100000,
+                               999999,     1000000,    12345678,   99999999,   100000000,  2147483647u,
+                               2147483648u, 4294967295u, 4294967286u, 4294901760u};
+    for (uint32_t date : values) {
+        for (uint32_t time : values) {
+            char expected[32];
+            std::snprintf(expected, sizeof expected, "%8d%06d", static_cast<int>(date), static_cast<int>(time));
+            EXPECT_EQ(PayloadStamp(date, time), expected) << date << " " << time;
+        }
+    }
 }
 
 TEST(PayloadStamp, ParsesFixedPositions) {

@@ -9,6 +9,13 @@
 #include "framework/application.h"
 
 namespace brimel {
+namespace {
+
+// The picture interface's id, defined here: the SDK's definitions live in one
+// library object that brings every id it knows.
+const IID kPictureInterface = {0x7BF80980, 0xBF32, 0x101A, {0x8B, 0xBB, 0x00, 0xAA, 0x00, 0x30, 0x0C, 0xAB}};
+
+}  // namespace
 
 Picture::~Picture() { Unload(); }
 
@@ -53,7 +60,7 @@ bool Picture::LoadFromMemory(const void* bytes, size_t size) {
     if (FAILED(CreateStreamOnHGlobal(block.Get(), TRUE, stream.Receive())) || !stream) return false;
     // The stream frees the block when it is released.
     block.Release();
-    const HRESULT result = OleLoadPicture(stream.Get(), static_cast<LONG>(size), FALSE, IID_IPicture,
+    const HRESULT result = OleLoadPicture(stream.Get(), static_cast<LONG>(size), FALSE, kPictureInterface,
                                           picture_.ReceiveVoid());
     if (result != S_OK) {
         // A decoder that reports failure keeps no picture here, whatever it
