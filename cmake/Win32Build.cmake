@@ -20,12 +20,14 @@ endif()
 set(_win32_cxx_headers ${BRIMEL_WIN32_THREADS_RUNTIME}/include/c++)
 # The shipped programs are built for size: every function and datum in a
 # section of its own so that the linker drops what nothing reaches, and no
-# unwind tables (nothing is thrown). The tests keep the default flags; the
+# unwind tables (nothing is thrown), no locks around the first run of a
+# function's static (the installer's windows live on one thread; the lock's
+# error path throws). The tests keep the default flags; the
 # library code they share is built twice (brimel_<layer> and _ship below).
 add_library(brimel_ship_options INTERFACE)
 target_compile_options(brimel_ship_options INTERFACE
   -Os -ffunction-sections -fdata-sections -fno-asynchronous-unwind-tables -fno-unwind-tables
-  $<$<COMPILE_LANGUAGE:CXX>:-nostdinc++ -fno-rtti -fno-exceptions>)
+  $<$<COMPILE_LANGUAGE:CXX>:-nostdinc++ -fno-rtti -fno-exceptions -fno-threadsafe-statics>)
 target_include_directories(brimel_ship_options SYSTEM INTERFACE
   $<$<COMPILE_LANGUAGE:CXX>:${_win32_cxx_headers}>
   $<$<COMPILE_LANGUAGE:CXX>:${_win32_cxx_headers}/${TOOLCHAIN_PREFIX}>
