@@ -5,8 +5,6 @@
 //                                the uninstaller goes to the Windows folder)
 #include <windows.h>
 
-#include <string>
-
 #include "command_line.h"
 #include "install/installed_files.h"
 
@@ -15,8 +13,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandTail, int) {
     // "exit": nothing at all, for the cost of starting and ending it.
     if (lstrcmpA(commandTail, "idle") == 0) return Sleep(500), 0;
     if (lstrcmpA(commandTail, "exit") == 0) return 0;
-    const std::string programFiles = bench::TargetFolderArgument(commandTail);
-    if (programFiles.empty()) return 2;
+    char programFiles[MAX_PATH];
+    if (!bench::TargetFolderArgument(commandTail, programFiles)) return 2;
     int desktopShortcutRemoved = 0;
     const brimel::install::InstallPaths paths = brimel::install::SystemInstallPaths(programFiles);
     return brimel::install::WriteInstalledFileSet(paths, &desktopShortcutRemoved) ? 0 : 1;

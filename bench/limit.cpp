@@ -45,8 +45,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandTail, int) {
     // "exit": nothing at all, for the cost of starting and ending a process.
     if (lstrcmpA(commandTail, "idle") == 0) return Sleep(500), 0;
     if (lstrcmpA(commandTail, "exit") == 0) return 0;
-    const std::string programFiles = bench::TargetFolderArgument(commandTail);
-    if (programFiles.empty()) return 2;
+    char folderArgument[MAX_PATH];
+    if (!bench::TargetFolderArgument(commandTail, folderArgument)) return 2;
+    const std::string programFiles = folderArgument;
     char windows[MAX_PATH];
     if (!GetWindowsDirectoryA(windows, MAX_PATH)) return 3;
 

@@ -72,7 +72,7 @@ def resources(data, secs, rsrc_rva):
 IMPORT_LIBS = re.compile(r"^lib(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|comctl32|"
                          r"comdlg32|version|winspool|msvcrt)\.a$")
 PRINTF_MEMBERS = re.compile(r"printf|pformat|gdtoa|dmisc|gmisc|-misc\.o|mbrtowc|wcrtomb|strnlen|"
-                            r"wcsnlen|lc_locale|mb_cur_max|acrt_iob")
+                            r"wcsnlen|lc_locale|mb_cur_max")
 
 
 def piece_of(output_section, origin):

@@ -4,7 +4,7 @@
 #include <ole2.h>
 
 #include <cstring>
-#include <string>
+#include "core/string.h"
 
 #include "app/welcome_dialog.h"
 #include "core/win32/resources.h"
@@ -19,7 +19,7 @@ namespace {
 // Loaded by its full system path, so a DLL planted beside the installer is
 // never picked up.
 void LoadRichEditLibrary() {
-    const std::string path = SystemFolderFile("riched32.dll");
+    const String path = SystemFolderFile("riched32.dll");
     if (!path.empty()) LoadLibraryA(path.c_str());
 }
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include <string>
+#include "core/string.h"
 
 #include "framework/application.h"
 #include "framework/gdi.h"
@@ -32,9 +32,9 @@ public:
     void LoadSharedResources();
 
     HICON appIcon = nullptr;
-    std::string notFoundText;
-    std::string programFilesDir;
-    std::string fontFaceName;
+    String notFoundText;
+    String programFilesDir;
+    String fontFaceName;
     Font dialogFont;
 
 private:

@@ -32,7 +32,7 @@ BOOL WelcomeDialog::WriteInstalledFileSet() {
     return install::WriteInstalledFileSet(paths, &desktopShortcutRemoved) ? TRUE : FALSE;
 }
 
-void WelcomeDialog::CreateShortcut(const std::string& folderValueName) {
+void WelcomeDialog::CreateShortcut(const String& folderValueName) {
     install::CreateShortcut(folderValueName, CurrentSetupApp()->programFilesDir);
 }
 

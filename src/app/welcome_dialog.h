@@ -1,7 +1,7 @@
 // The installer's main window: greeting, license and the Install button.
 #pragma once
 
-#include <string>
+#include "core/string.h"
 
 #include "framework/dialog.h"
 
@@ -18,7 +18,7 @@ public:
     // The installation duties, carried out by src/install with this
     // dialog's and the application's state.
     BOOL WriteInstalledFileSet();
-    void CreateShortcut(const std::string& folderValueName);
+    void CreateShortcut(const String& folderValueName);
     HRESULT CreateShellLink(const char* targetPath, const char* linkPath, const char* description);
     void RegisterUninstall();
     BOOL HasLegacyAutostart();
@@ -37,7 +37,7 @@ protected:
     Window captionHello;
     Window installButton;
     Window licenseView;
-    std::string runKeyPath;
+    String runKeyPath;
 };
 
 }  // namespace brimel

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <initializer_list>
 #include <new>
+#include <type_traits>
 #include <utility>
 
 namespace brimel {
@@ -14,13 +15,19 @@ namespace brimel {
 template <typename T>
 class Array {
 public:
+    using value_type = T;
+    using iterator = T*;
+    using const_iterator = const T*;
+
     Array() = default;
     // `count` value-initialised elements (zeros for numbers).
     explicit Array(size_t count) { resize(count); }
     Array(size_t count, const T& value) { resize(count, value); }
-    Array(const T* first, const T* last) {
-        reserve(static_cast<size_t>(last - first));
-        for (; first != last; ++first) push_back(*first);
+    // The elements from first up to last, converted to T.
+    template <typename It, typename = std::enable_if_t<!std::is_integral<It>::value>>
+    Array(It first, It last) {
+        if constexpr (std::is_pointer<It>::value) reserve(static_cast<size_t>(last - first));
+        for (; first != last; ++first) emplace_back(*first);
     }
     Array(std::initializer_list<T> items) : Array(items.begin(), items.end()) {}
     Array(const Array& other) : Array(other.begin(), other.end()) {}

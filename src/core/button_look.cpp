@@ -29,8 +29,8 @@ Rect FocusRectFor(int32_t clientWidth, int32_t clientHeight, int32_t textWidth,
     return {left, top, left + width, top + textHeight};
 }
 
-std::string CaptionAsShown(const std::string& caption) {
-    std::string shown;
+String CaptionAsShown(const String& caption) {
+    String shown;
     shown.reserve(caption.size());
     for (size_t i = 0; i < caption.size(); ++i) {
         if (caption[i] == '&') {

@@ -4,7 +4,7 @@
 #define BRIMEL_CORE_BUTTON_LOOK_H
 
 #include <cstdint>
-#include <string>
+#include "core/string.h"
 
 #include "core/geometry.h"
 
@@ -39,7 +39,7 @@ Rect FocusRectFor(int32_t clientWidth, int32_t clientHeight, int32_t textWidth,
 
 // The caption as it is shown: every '&' that marks the next character as the
 // mnemonic is dropped, "&&" stands for one '&', a trailing '&' shows nothing.
-std::string CaptionAsShown(const std::string& caption);
+String CaptionAsShown(const String& caption);
 
 }  // namespace brimel
 

@@ -24,8 +24,8 @@ void PutRect(uint8_t* out, const Rect& r) {
 
 }  // namespace
 
-std::vector<uint8_t> SerializeRegionData(const RunBatch& batch) {
-    std::vector<uint8_t> out(batch.BufferBytes(), 0);
+Array<uint8_t> SerializeRegionData(const RunBatch& batch) {
+    Array<uint8_t> out(batch.BufferBytes(), 0);
     PutLe32(&out[0], kRegionHeaderBytes);
     PutLe32(&out[4], 1);  // RDH_RECTANGLES
     PutLe32(&out[8], static_cast<int32_t>(batch.rects.size()));

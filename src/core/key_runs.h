@@ -9,8 +9,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
-#include <vector>
+#include "core/function.h"
+#include "core/array.h"
 
 #include "core/geometry.h"
 
@@ -34,7 +34,7 @@ constexpr size_t RegionBufferBytes(int32_t capacity) {
 
 struct RunBatch {
     // One-pixel-high runs in scan order; the count is rects.size().
-    std::vector<Rect> rects;
+    Array<Rect> rects;
     // Union of rects, or kEmptyRunBounds when there is none.
     Rect bounds = kEmptyRunBounds;
     // Rectangles the work buffer holds; it only ever grows during one scan.
@@ -48,11 +48,11 @@ struct RunBatch {
 // Region data as the platform's RGNDATA lays it out, little-endian: header of
 // 32 bytes (32, RDH_RECTANGLES = 1, count, 0, bounds) then `capacity`
 // rectangles of 16 bytes, the unused ones zero.  Size: batch.BufferBytes().
-std::vector<uint8_t> SerializeRegionData(const RunBatch& batch);
+Array<uint8_t> SerializeRegionData(const RunBatch& batch);
 
 // Receives each batch; returning false stops the scan (for example when the
 // caller could not allocate its region buffer), keeping what was flushed.
-using RunBatchSink = std::function<bool(const RunBatch& batch)>;
+using RunBatchSink = Function<bool(const RunBatch& batch)>;
 
 // Accumulates runs and flushes them to the sink in batches.
 class KeyRunCollector {
@@ -78,7 +78,7 @@ private:
 };
 
 // Answers whether pixel (x, y) has the key colour.
-using KeyPixelTest = std::function<bool(int32_t x, int32_t y)>;
+using KeyPixelTest = Function<bool(int32_t x, int32_t y)>;
 
 // Scans a width x height image row by row, top to bottom, and collects every
 // run of non-key pixels, left to right, as the rectangle (start, y, end, y + 1).

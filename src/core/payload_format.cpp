@@ -34,7 +34,7 @@ char* FormatDecimal(char* out, int value, int width, char pad) {
     return out;
 }
 
-int AtoiPiece(const std::string& text, size_t from, size_t count) {
+int AtoiPiece(const String& text, size_t from, size_t count) {
     if (from >= text.size()) return 0;
     return std::atoi(text.substr(from, count).c_str());
 }
@@ -50,14 +50,14 @@ bool ReadPayloadHeader(const unsigned char* record, size_t available, PayloadHea
     return header->storedSize >= kPayloadHeaderSize && header->storedSize <= available;
 }
 
-std::string PayloadStamp(uint32_t date, uint32_t time) {
+String PayloadStamp(uint32_t date, uint32_t time) {
     char text[32];
     char* end = FormatDecimal(text, static_cast<int>(date), 8, ' ');
     end = FormatDecimal(end, static_cast<int>(time), 6, '0');
-    return std::string(text, static_cast<size_t>(end - text));
+    return String(text, static_cast<size_t>(end - text));
 }
 
-bool ParsePayloadStamp(const std::string& stamp, CalendarTime* when) {
+bool ParsePayloadStamp(const String& stamp, CalendarTime* when) {
     CalendarTime t;
     t.year = AtoiPiece(stamp, 0, 4);
     t.month = AtoiPiece(stamp, 4, 2);

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include "core/string.h"
 
 namespace brimel {
 
@@ -25,7 +25,7 @@ constexpr uint32_t kPayloadHeaderSize = 16;
 bool ReadPayloadHeader(const unsigned char* record, size_t available, PayloadHeader* header);
 
 // The 14-character carrier of a record's date and time: "%8d%06d".
-std::string PayloadStamp(uint32_t date, uint32_t time);
+String PayloadStamp(uint32_t date, uint32_t time);
 
 struct CalendarTime {
     int year, month, day, hour, minute, second;
@@ -34,7 +34,7 @@ struct CalendarTime {
 // Cuts the stamp at its fixed positions (atoi on each piece). Fails for a
 // year below 1900 and for a moment that is not on the calendar (month 13,
 // second 75, 30 February ...): such a record is written without a stamp.
-bool ParsePayloadStamp(const std::string& stamp, CalendarTime* when);
+bool ParsePayloadStamp(const String& stamp, CalendarTime* when);
 
 // One-shot inflate of a whole zlib stream into a buffer of `capacity` bytes.
 // Returns the number of bytes produced, or 0 when the stream is corrupt,

@@ -9,8 +9,8 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-PictureSource ResolvePictureName(const std::string& name) {
-    const std::string trimmed = TrimText(name);
+PictureSource ResolvePictureName(const String& name) {
+    const String trimmed = TrimText(name);
     bool digitsOnly = !trimmed.empty();
     for (size_t i = 0; i < trimmed.size() && digitsOnly; ++i) digitsOnly = IsDigit(trimmed[i]);
 

@@ -4,7 +4,7 @@
 #define BRIMEL_CORE_PICTURE_NAME_H
 
 #include <cstdint>
-#include <string>
+#include "core/string.h"
 
 namespace brimel {
 
@@ -18,7 +18,7 @@ struct PictureSource {
     // number that names no picture.
     int32_t resourceId = 0;
     // Without fromResource: the file to read, the name exactly as given.
-    std::string path;
+    String path;
 };
 
 // A name that is nothing but decimal digits, apart from white space around
@@ -26,7 +26,7 @@ struct PictureSource {
 // names a resource by number: 601 and 604 are the two pictures the program
 // carries, every other number (leading zeros aside) none.  Any other name,
 // the empty name included, is a file path.
-PictureSource ResolvePictureName(const std::string& name);
+PictureSource ResolvePictureName(const String& name);
 
 }  // namespace brimel
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
+#include "core/string.h"
 
 namespace brimel {
 
@@ -12,13 +12,13 @@ bool IsWhiteSpace(char c);
 
 // The text at `text` up to its first zero, or all `capacity` characters when
 // there is none: for text from buffers that need not be terminated.
-std::string BoundedText(const char* text, size_t capacity);
+String BoundedText(const char* text, size_t capacity);
 
 // The text without white space at its end and then at its start.
-std::string TrimText(const std::string& text);
+String TrimText(const String& text);
 
 // The folder path without the backslashes at its end; backslashes inside
 // the path stay.
-std::string StripTrailingBackslashes(const std::string& path);
+String StripTrailingBackslashes(const String& path);
 
 }  // namespace brimel

@@ -4,8 +4,8 @@
 
 namespace brimel {
 
-std::vector<int32_t> TileAxis(int32_t area, int32_t step) {
-    std::vector<int32_t> origins;
+Array<int32_t> TileAxis(int32_t area, int32_t step) {
+    Array<int32_t> origins;
     if (step < 1) {
         origins.push_back(0);
         return origins;
@@ -21,17 +21,17 @@ std::vector<int32_t> TileAxis(int32_t area, int32_t step) {
 }
 
 void ForEachTile(int32_t areaWidth, int32_t areaHeight, int32_t stepX, int32_t stepY,
-                 const std::function<void(int32_t x, int32_t y)>& visit) {
-    const std::vector<int32_t> xs = TileAxis(areaWidth, stepX);
-    const std::vector<int32_t> ys = TileAxis(areaHeight, stepY);
+                 const Function<void(int32_t x, int32_t y)>& visit) {
+    const Array<int32_t> xs = TileAxis(areaWidth, stepX);
+    const Array<int32_t> ys = TileAxis(areaHeight, stepY);
     for (int32_t y : ys) {
         for (int32_t x : xs) visit(x, y);
     }
 }
 
-std::vector<Point> TilePlan(int32_t areaWidth, int32_t areaHeight, int32_t stepX,
+Array<Point> TilePlan(int32_t areaWidth, int32_t areaHeight, int32_t stepX,
                             int32_t stepY) {
-    std::vector<Point> tiles;
+    Array<Point> tiles;
     ForEachTile(areaWidth, areaHeight, stepX, stepY,
                 [&tiles](int32_t x, int32_t y) { tiles.push_back(Point{x, y}); });
     return tiles;

@@ -7,8 +7,8 @@
 #define BRIMEL_CORE_TILE_PLAN_H
 
 #include <cstdint>
-#include <functional>
-#include <vector>
+#include "core/function.h"
+#include "core/array.h"
 
 #include "core/geometry.h"
 
@@ -23,16 +23,16 @@ namespace brimel {
 // picture still covers the area, pixel by pixel.  A step of 0 or less has
 // nothing to repeat: one tile at 0 is laid, which is all the painter ever drew
 // of such a picture before it would have hung.
-std::vector<int32_t> TileAxis(int32_t area, int32_t step);
+Array<int32_t> TileAxis(int32_t area, int32_t step);
 
 // Every tile origin, row by row (y outer, x inner), as the painter draws them.
-std::vector<Point> TilePlan(int32_t areaWidth, int32_t areaHeight, int32_t stepX,
+Array<Point> TilePlan(int32_t areaWidth, int32_t areaHeight, int32_t stepX,
                             int32_t stepY);
 
 // The same origins handed to a visitor one by one, in the same order, without
 // building the list.
 void ForEachTile(int32_t areaWidth, int32_t areaHeight, int32_t stepX, int32_t stepY,
-                 const std::function<void(int32_t x, int32_t y)>& visit);
+                 const Function<void(int32_t x, int32_t y)>& visit);
 
 }  // namespace brimel
 

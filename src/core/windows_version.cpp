@@ -5,7 +5,7 @@
 namespace brimel {
 
 bool IsSupportedWindowsVersion(uint32_t platformId, uint32_t major, uint32_t minor,
-                               const std::string& serviceText) {
+                               const String& serviceText) {
     switch (platformId) {
     case kPlatformWin32s:
         return false;
@@ -15,7 +15,7 @@ bool IsSupportedWindowsVersion(uint32_t platformId, uint32_t major, uint32_t min
         {
             // A one-letter text equals "A" without regard to case only as
             // 'A' or 'a', in every code page.
-            const std::string service = TrimText(serviceText);
+            const String service = TrimText(serviceText);
             return service == "A" || service == "a";
         }
     case kPlatformNt:

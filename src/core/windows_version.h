@@ -3,7 +3,7 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include "core/string.h"
 
 namespace brimel {
 
@@ -16,6 +16,6 @@ constexpr uint32_t kPlatformNt = 2;
 // NT family, and any platform not known here. Windows 98 Second Edition
 // differs from the first edition only by its service text "A".
 bool IsSupportedWindowsVersion(uint32_t platformId, uint32_t major, uint32_t minor,
-                               const std::string& serviceText);
+                               const String& serviceText);
 
 }  // namespace brimel

@@ -39,7 +39,7 @@ HFONT Application::DialogFont() const {
     return defaultFont_.Get();
 }
 
-LOGFONTA DialogFontRecord(const std::string& faceName) {
+LOGFONTA DialogFontRecord(const String& faceName) {
     LOGFONTA record;
     std::memset(&record, 0, sizeof record);
     record.lfHeight = -12;

@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include <string>
+#include "core/string.h"
 
 #include "framework/class_record.h"
 #include "framework/gdi.h"
@@ -55,7 +55,7 @@ private:
 
 // The shared dialog font's record: height -12, variable-pitch roman, with the
 // given face name copied bounded into the 32-character buffer.
-LOGFONTA DialogFontRecord(const std::string& faceName);
+LOGFONTA DialogFontRecord(const String& faceName);
 
 Application* CurrentApplication();
 

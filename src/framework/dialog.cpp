@@ -1,7 +1,7 @@
 #include "framework/dialog.h"
 
 #include <cstring>
-#include <vector>
+#include "core/array.h"
 
 #include "core/win32/resources.h"
 #include "framework/application.h"
@@ -12,12 +12,12 @@ namespace {
 // A copy of the dialog template without WS_VISIBLE: the loop shows the dialog
 // itself once initialisation is over, so a dialog that ends while it
 // initialises never appears.
-std::vector<unsigned char> LoadHiddenTemplate(UINT id) {
+Array<unsigned char> LoadHiddenTemplate(UINT id) {
     const ResourceSpan found = FindResourceBytes(ResourceInstance(), MAKEINTRESOURCEA(id),
                                                  MAKEINTRESOURCEA(5) /* RT_DIALOG */);
     if (found.bytes == nullptr || found.size < 18) return {};
     const unsigned char* bytes = static_cast<const unsigned char*>(found.bytes);
-    std::vector<unsigned char> copy(bytes, bytes + found.size);
+    Array<unsigned char> copy(bytes, bytes + found.size);
     const bool extended = copy[2] == 0xFF && copy[3] == 0xFF;  // DLGTEMPLATEEX signature
     const size_t styleOffset = extended ? 12 : 0;
     DWORD style;
@@ -38,7 +38,7 @@ BRIMEL_IMPLEMENT_CLASS(Dialog, Window)
 Dialog::~Dialog() = default;
 
 INT_PTR Dialog::DoModal() {
-    std::vector<unsigned char> dialogTemplate = LoadHiddenTemplate(templateId_);
+    Array<unsigned char> dialogTemplate = LoadHiddenTemplate(templateId_);
     if (dialogTemplate.empty()) return -1;
 
     HWND owner = parent_;

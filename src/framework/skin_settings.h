@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include <string>
+#include "core/string.h"
 
 namespace brimel {
 
@@ -12,7 +12,7 @@ namespace brimel {
 constexpr COLORREF kNoColor = 0xFFFFFFFF;
 
 struct SkinSettings {
-    std::string pictureName;
+    String pictureName;
     COLORREF backgroundColor = kNoColor;
     COLORREF textColor = kNoColor;  // no colour: the system menu-text colour
     COLORREF textBackColor = kNoColor;

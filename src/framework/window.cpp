@@ -85,11 +85,11 @@ RECT Window::ClientRect() const {
     return r;
 }
 
-std::string Window::WindowText() const {
-    if (hwnd_ == nullptr) return std::string();
+String Window::WindowText() const {
+    if (hwnd_ == nullptr) return String();
     const int length = GetWindowTextLengthA(hwnd_);
-    if (length <= 0) return std::string();
-    std::string text(static_cast<size_t>(length) + 1, '\0');
+    if (length <= 0) return String();
+    String text(static_cast<size_t>(length) + 1, '\0');
     const int copied = GetWindowTextA(hwnd_, &text[0], length + 1);
     text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
     return text;

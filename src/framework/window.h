@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include <string>
+#include "core/string.h"
 
 #include "framework/class_record.h"
 
@@ -36,7 +36,7 @@ public:
         return SendMessageA(hwnd_, message, wParam, lParam);
     }
     RECT ClientRect() const;
-    std::string WindowText() const;
+    String WindowText() const;
     // Invalidates the whole window, erasing it, and repaints it at once.
     void RedrawNow();
     // Asks for mouse notifications (TME_LEAVE, TME_HOVER, TME_CANCEL) of

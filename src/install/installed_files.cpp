@@ -70,27 +70,27 @@ constexpr int kFirstSkinBegin = 1, kSecondSkinBegin = 22, kProgramBegin = 43;
 
 const char kLegacySettingsParent[] = "Software\\Brimel, Inc.";
 
-std::string ProductFolder(const InstallPaths& paths) { return paths.programFilesDir + "Brimel"; }
-std::string SkinsFolder(const InstallPaths& paths) { return ProductFolder(paths) + "\\Skins"; }
-std::string FirstSkinFolder(const InstallPaths& paths) { return SkinsFolder(paths) + "\\Default - 800x600"; }
-std::string SecondSkinFolder(const InstallPaths& paths) { return SkinsFolder(paths) + "\\Default - 1024x768"; }
+String ProductFolder(const InstallPaths& paths) { return paths.programFilesDir + "Brimel"; }
+String SkinsFolder(const InstallPaths& paths) { return ProductFolder(paths) + "\\Skins"; }
+String FirstSkinFolder(const InstallPaths& paths) { return SkinsFolder(paths) + "\\Default - 800x600"; }
+String SecondSkinFolder(const InstallPaths& paths) { return SkinsFolder(paths) + "\\Default - 1024x768"; }
 
-bool PathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool PathExists(const String& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // A plain file of the same name does not count.
-bool ExistsAsFolder(const std::string& path) {
+bool ExistsAsFolder(const String& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 // One level; the parent must exist.
-bool EnsureFolder(const std::string& path) {
+bool EnsureFolder(const String& path) {
     return ExistsAsFolder(path) || CreateDirectoryA(path.c_str(), nullptr) != FALSE;
 }
 
 bool WriteFiles(const InstallPaths& paths, int begin, int end) {
     for (int i = begin; i < end; ++i) {
-        const std::string target = InstalledFilePath(paths, kInstalledFiles[i]);
+        const String target = InstalledFilePath(paths, kInstalledFiles[i]);
         if (!ExtractPayloadRecord(kInstalledFiles[i].record, target.c_str())) return false;
     }
     return true;
@@ -101,10 +101,10 @@ bool WriteFiles(const InstallPaths& paths, int begin, int end) {
 // later), for the legacy shortcuts even when there was none to delete.
 void RemoveShortcuts(const char* fileName, bool onlyWhenPresent, int* desktopShortcutRemoved) {
     for (const char* value : kShortcutFolderValues) {
-        std::string link;
+        String link;
         if (!ShellFolderFile(value, fileName, &link)) continue;
         if (onlyWhenPresent && !PathExists(link)) continue;
-        if (std::string(value) == "Desktop" && desktopShortcutRemoved) *desktopShortcutRemoved = 1;
+        if (String(value) == "Desktop" && desktopShortcutRemoved) *desktopShortcutRemoved = 1;
         DeleteFileA(link.c_str());
     }
 }
@@ -114,8 +114,8 @@ void RemoveShortcuts(const char* fileName, bool onlyWhenPresent, int* desktopSho
 // its shortcuts go. None of this can fail the installation: what cannot be
 // done is left as it is. True when the folder was moved.
 bool TakeOverLegacyInstallation(const InstallPaths& paths, int* desktopShortcutRemoved) {
-    const std::string productFolder = ProductFolder(paths);
-    const std::string legacyFolder = paths.programFilesDir + "Brimel Chat";
+    const String productFolder = ProductFolder(paths);
+    const String legacyFolder = paths.programFilesDir + "Brimel Chat";
     // A plain move: never a copy across volumes.
     if (MoveFileA(legacyFolder.c_str(), productFolder.c_str()))
         DeleteFileA((productFolder + "\\BrimelChat.exe").c_str());
@@ -126,11 +126,11 @@ bool TakeOverLegacyInstallation(const InstallPaths& paths, int* desktopShortcutR
 
 }  // namespace
 
-InstallPaths SystemInstallPaths(const std::string& programFilesDir) {
+InstallPaths SystemInstallPaths(const String& programFilesDir) {
     return InstallPaths{programFilesDir, GetWindowsFolder()};
 }
 
-std::string InstalledFilePath(const InstallPaths& paths, const InstalledFile& file) {
+String InstalledFilePath(const InstallPaths& paths, const InstalledFile& file) {
     switch (file.folder) {
         case InstallFolder::Windows:
             // Joined with exactly one backslash, as the uninstall entry names it.
@@ -152,7 +152,7 @@ bool WriteInstalledFileSet(const InstallPaths& paths, int* desktopShortcutRemove
     if (!WriteFiles(paths, 0, kFirstSkinBegin)) return false;
 
     // Once the product folder exists, a repeated call never takes over again.
-    const std::string productFolder = ProductFolder(paths);
+    const String productFolder = ProductFolder(paths);
     if (!ExistsAsFolder(productFolder)) {
         const bool tookOver = ExistsAsFolder(paths.programFilesDir + "Brimel Chat") &&
                               TakeOverLegacyInstallation(paths, desktopShortcutRemoved);

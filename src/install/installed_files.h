@@ -4,17 +4,17 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include "core/string.h"
 
 namespace brimel::install {
 
 struct InstallPaths {
-    std::string programFilesDir;  // P, ends in a backslash
-    std::string windowsFolder;    // W, with or without a trailing backslash
+    String programFilesDir;  // P, ends in a backslash
+    String windowsFolder;    // W, with or without a trailing backslash
 };
 
 // The Program Files folder given, with the system's Windows folder.
-InstallPaths SystemInstallPaths(const std::string& programFilesDir);
+InstallPaths SystemInstallPaths(const String& programFilesDir);
 
 // Where an installed file goes: the Windows folder, one of the two skin
 // folders, or the product folder.
@@ -31,7 +31,7 @@ constexpr int kInstalledFileCount = 45;
 extern const InstalledFile kInstalledFiles[kInstalledFileCount];
 
 // The full path of `file` under `paths`.
-std::string InstalledFilePath(const InstallPaths& paths, const InstalledFile& file);
+String InstalledFilePath(const InstallPaths& paths, const InstalledFile& file);
 
 // Writes the whole file set. True only when all 45 files were written; at
 // the first file or folder that cannot be made it returns false and leaves

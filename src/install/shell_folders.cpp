@@ -9,8 +9,8 @@ const char kShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\E
 
 const char* const kShortcutFolderValues[3] = {"Desktop", "Start Menu", "Programs"};
 
-bool ShellFolderFile(const std::string& valueName, const std::string& fileName, std::string* path) {
-    const std::string folder = ReadRegistryString(kShellFoldersKey, valueName, kCurrentUser);
+bool ShellFolderFile(const String& valueName, const String& fileName, String* path) {
+    const String folder = ReadRegistryString(kShellFoldersKey, valueName, kCurrentUser);
     if (folder == NotFoundText()) return false;
     *path = StripTrailingBackslashes(folder) + fileName;
     return true;

@@ -2,7 +2,7 @@
 // way the installer always has: through the per-user "Shell Folders" key.
 #pragma once
 
-#include <string>
+#include "core/string.h"
 
 namespace brimel::install {
 
@@ -15,6 +15,6 @@ extern const char* const kShortcutFolderValues[3];
 // `fileName` (which starts with its own backslash), after dropping every
 // backslash at the end of the folder. False, with `path` untouched, when the
 // value cannot be read.
-bool ShellFolderFile(const std::string& valueName, const std::string& fileName, std::string* path);
+bool ShellFolderFile(const String& valueName, const String& fileName, String* path);
 
 }  // namespace brimel::install

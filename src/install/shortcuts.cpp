@@ -20,7 +20,7 @@ const IID kPersistFileInterface = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x
 
 }  // namespace
 
-std::string InstalledProgramPath(const std::string& programFilesDir) {
+String InstalledProgramPath(const String& programFilesDir) {
     return programFilesDir + "Brimel\\Brimel.exe";
 }
 
@@ -47,20 +47,20 @@ HRESULT CreateShellLink(const char* targetPath, const char* linkPath, const char
     return file->Save(wideLink, TRUE);
 }
 
-HRESULT CreateShortcut(const std::string& folderValueName, const std::string& programFilesDir,
-                       std::string* linkPath) {
-    const std::string target = InstalledProgramPath(programFilesDir);
-    std::string path;
+HRESULT CreateShortcut(const String& folderValueName, const String& programFilesDir,
+                       String* linkPath) {
+    const String target = InstalledProgramPath(programFilesDir);
+    String path;
     if (!ShellFolderFile(folderValueName, "\\Brimel Messenger.lnk", &path)) return S_FALSE;
     if (linkPath) *linkPath = path;
-    const std::string description = LoadResString(IDS_SHORTCUT_DESCRIPTION);
+    const String description = LoadResString(IDS_SHORTCUT_DESCRIPTION);
     return CreateShellLink(target.c_str(), path.c_str(), description.c_str());
 }
 
-std::vector<std::string> CreateShortcuts(const std::string& programFilesDir) {
-    std::vector<std::string> made;
+Array<String> CreateShortcuts(const String& programFilesDir) {
+    Array<String> made;
     for (const char* value : kShortcutFolderValues) {
-        std::string linkPath;
+        String linkPath;
         if (CreateShortcut(value, programFilesDir, &linkPath) == S_OK) made.push_back(linkPath);
     }
     return made;

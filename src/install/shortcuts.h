@@ -4,13 +4,13 @@
 
 #include <windows.h>
 
-#include <string>
-#include <vector>
+#include "core/string.h"
+#include "core/array.h"
 
 namespace brimel::install {
 
 // The installed messenger: P + "Brimel\Brimel.exe".
-std::string InstalledProgramPath(const std::string& programFilesDir);
+String InstalledProgramPath(const String& programFilesDir);
 
 // Saves a shell link at `linkPath` pointing at `targetPath` with
 // `description`; nothing else is set. Needs COM on the calling thread. A
@@ -22,11 +22,11 @@ HRESULT CreateShellLink(const char* targetPath, const char* linkPath, const char
 // `folderValueName`, and gives its path in `linkPath` when asked. S_FALSE
 // when that value cannot be read (no shortcut for that folder); otherwise
 // the result of the save.
-HRESULT CreateShortcut(const std::string& folderValueName, const std::string& programFilesDir,
-                       std::string* linkPath = nullptr);
+HRESULT CreateShortcut(const String& folderValueName, const String& programFilesDir,
+                       String* linkPath = nullptr);
 
 // Makes the shortcuts in the desktop, Start menu and Programs folders, in
 // this order; returns the link paths that were saved, in order.
-std::vector<std::string> CreateShortcuts(const std::string& programFilesDir);
+Array<String> CreateShortcuts(const String& programFilesDir);
 
 }  // namespace brimel::install

@@ -20,18 +20,18 @@ const char kUninstallerName[] = "Uninstall Brimel.exe";
 
 }  // namespace
 
-std::string BuildText() {
+String BuildText() {
     char text[32];
     wsprintfA(text, "2.0, Build # %03d", kBuildNumber);
     return text;
 }
 
-std::string UninstallCommand(const std::string& windowsFolder) {
+String UninstallCommand(const String& windowsFolder) {
     // The same join as the file set's, so the entry names the file written.
     return StripTrailingBackslashes(windowsFolder) + "\\" + kUninstallerName;
 }
 
-bool RegisterUninstall(const std::string& windowsFolder) {
+bool RegisterUninstall(const String& windowsFolder) {
     bool all = true;
     all &= WriteRegistryString(kUninstallKey, "DisplayName", kProductName, kLocalMachine);
     all &= WriteRegistryString(kUninstallKey, "DisplayVersion", BuildText(), kLocalMachine);
@@ -41,12 +41,12 @@ bool RegisterUninstall(const std::string& windowsFolder) {
     return all;
 }
 
-bool HasLegacyAutostart(const std::string& runKeyPath) {
-    const std::string command = ReadRegistryString(runKeyPath, kLegacyAutostartValue, kCurrentUser);
+bool HasLegacyAutostart(const String& runKeyPath) {
+    const String command = ReadRegistryString(runKeyPath, kLegacyAutostartValue, kCurrentUser);
     return !command.empty() && command != NotFoundText();
 }
 
-bool RemoveLegacyAutostart(const std::string& runKeyPath) {
+bool RemoveLegacyAutostart(const String& runKeyPath) {
     return DeleteRegistryValue(runKeyPath, kLegacyAutostartValue, kCurrentUser);
 }
 

@@ -2,7 +2,7 @@
 // removal of the "Brimel Chat" autostart value left by the predecessor.
 #pragma once
 
-#include <string>
+#include "core/string.h"
 
 namespace brimel::install {
 
@@ -10,21 +10,21 @@ extern const char kUninstallKey[];
 extern const char kLegacyAutostartValue[];
 
 // "2.0, Build # 040".
-std::string BuildText();
+String BuildText();
 
 // The uninstaller in `windowsFolder`, joined with exactly one backslash.
-std::string UninstallCommand(const std::string& windowsFolder);
+String UninstallCommand(const String& windowsFolder);
 
 // Writes the five values of the uninstall entry (per machine), each on its
 // own; a failed write does not stop the others. True when all five were
 // written.
-bool RegisterUninstall(const std::string& windowsFolder);
+bool RegisterUninstall(const String& windowsFolder);
 
 // True when the per-user Run key `runKeyPath` holds a non-empty "Brimel
 // Chat" value (a value reading as the not-found marker counts as absent).
-bool HasLegacyAutostart(const std::string& runKeyPath);
+bool HasLegacyAutostart(const String& runKeyPath);
 
 // Deletes that value; true when it was deleted.
-bool RemoveLegacyAutostart(const std::string& runKeyPath);
+bool RemoveLegacyAutostart(const String& runKeyPath);
 
 }  // namespace brimel::install

@@ -1,6 +1,6 @@
 #include "payload/file_replace.h"
 
-#include <string>
+#include "core/string.h"
 
 namespace brimel {
 namespace {
@@ -62,7 +62,7 @@ bool ReplaceFileContents(const char* path, const void* data, uint32_t size,
         if (opened) DeleteFileA(path);
         return false;
     }
-    const std::string partial = std::string(path) + ".part";
+    const String partial = String(path) + ".part";
     if (!WriteWhole(partial.c_str(), CREATE_ALWAYS, data, size, &created, lastWrite, &opened) ||
         !MoveOver(partial.c_str(), path)) {
         if (opened) DeleteFileA(partial.c_str());

@@ -33,17 +33,17 @@ bool IsSupportedWindows() {
                                      BoundedText(version.szCSDVersion, sizeof version.szCSDVersion));
 }
 
-std::string SystemFolder() {
+String SystemFolder() {
     char folder[kSystemFolderCapacity];
     const UINT length = GetSystemDirectoryA(folder, kSystemFolderCapacity);
     // A length of the capacity or more is the size the platform would have
     // needed: nothing was written.
-    if (length == 0 || length >= kSystemFolderCapacity) return std::string();
-    return std::string(folder, length);
+    if (length == 0 || length >= kSystemFolderCapacity) return String();
+    return String(folder, length);
 }
 
-std::string SystemFolderFile(const std::string& fileName) {
-    std::string path = SystemFolder();
+String SystemFolderFile(const String& fileName) {
+    String path = SystemFolder();
     if (path.empty()) return path;
     if (path[path.size() - 1] != '\\') path += '\\';
     return path + fileName;
@@ -51,35 +51,35 @@ std::string SystemFolderFile(const std::string& fileName) {
 
 bool IsRichEditCurrent() { return IsRichEditCurrentIn(SystemFolder()); }
 
-bool IsRichEditCurrentIn(const std::string& systemFolder) {
+bool IsRichEditCurrentIn(const String& systemFolder) {
     if (systemFolder.empty()) return false;
-    std::string path = systemFolder;
+    String path = systemFolder;
     if (path[path.size() - 1] != '\\') path += '\\';
     path += "riched20.dll";
     // The 2.x libraries name themselves "... 2.0"; a name that merely starts
     // with "2." is not taken for one.
     const size_t found = GetVersionInfoText(path, "ProductName").find("2.");
-    return found == std::string::npos || found == 0;
+    return found == String::npos || found == 0;
 }
 
-std::string GetVersionInfoText(const std::string& filePath, const std::string& itemName) {
+String GetVersionInfoText(const String& filePath, const String& itemName) {
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeA(filePath.c_str(), &ignored);
-    if (size == 0) return std::string();
+    if (size == 0) return String();
     GlobalMemory memory(size);
     GlobalLockIn block(memory.Get());
     if (!block.Data() || !GetFileVersionInfoA(filePath.c_str(), 0, size, block.Data()))
-        return std::string();
+        return String();
 
     void* table = nullptr;
     UINT tableSize = 0;
     if (!VerQueryValueA(block.Data(), "\\VarFileInfo\\Translation", &table, &tableSize) || !table)
-        return std::string();
+        return String();
     const UINT entries = tableSize / 4;
 
     // Only language-neutral translations are read; the last one queried
     // decides. The text is copied out of the block before the block goes.
-    std::string result;
+    String result;
     for (UINT i = 0; i < entries; ++i) {
         WORD language = 0, codePage = 0;
         std::memcpy(&language, static_cast<const char*>(table) + 4 * i, 2);
@@ -98,12 +98,12 @@ std::string GetVersionInfoText(const std::string& filePath, const std::string& i
     return result;
 }
 
-std::string GetWindowsFolder() {
+String GetWindowsFolder() {
     char folder[kWindowsFolderCapacity];
     const UINT length = GetWindowsDirectoryA(folder, kWindowsFolderCapacity);
     // Nothing written, or only the size it would have needed.
-    if (length == 0 || length >= kWindowsFolderCapacity) return std::string();
-    return std::string(folder, length);
+    if (length == 0 || length >= kWindowsFolderCapacity) return String();
+    return String(folder, length);
 }
 
 }  // namespace brimel

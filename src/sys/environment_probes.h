@@ -3,7 +3,7 @@
 // Windows folder.
 #pragma once
 
-#include <string>
+#include "core/string.h"
 
 namespace brimel {
 
@@ -17,18 +17,18 @@ bool IsSupportedWindows();
 bool IsRichEditCurrent();
 // The same decision for the riched20.dll in `systemFolder` (false when the
 // folder is empty).
-bool IsRichEditCurrentIn(const std::string& systemFolder);
+bool IsRichEditCurrentIn(const String& systemFolder);
 
 // The item `itemName` (for example "ProductName") of the file's version
 // resource in its language-neutral translation, or the empty text.
-std::string GetVersionInfoText(const std::string& filePath, const std::string& itemName);
+String GetVersionInfoText(const String& filePath, const String& itemName);
 
 // The Windows folder as the platform reports it, or the empty text.
-std::string GetWindowsFolder();
+String GetWindowsFolder();
 
 // The system folder without a trailing backslash, and a file in it; empty
 // when the folder cannot be read. DLLs are loaded by these full paths.
-std::string SystemFolder();
-std::string SystemFolderFile(const std::string& fileName);
+String SystemFolder();
+String SystemFolderFile(const String& fileName);
 
 }  // namespace brimel

@@ -31,11 +31,11 @@ public:
     Key(const Key&) = delete;
     Key& operator=(const Key&) = delete;
 
-    bool Open(int root, const std::string& path, REGSAM access) {
+    bool Open(int root, const String& path, REGSAM access) {
         return RegOpenKeyExA(RootKey(root), path.c_str(), 0, access, &key_) == ERROR_SUCCESS;
     }
     // Opens the key, creating it and every missing key on its path.
-    bool Create(int root, const std::string& path) {
+    bool Create(int root, const String& path) {
         return RegCreateKeyExA(RootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                KEY_WRITE, nullptr, &key_, nullptr) == ERROR_SUCCESS;
     }
@@ -45,7 +45,7 @@ private:
     HKEY key_ = nullptr;
 };
 
-bool WriteValue(const std::string& keyPath, const std::string& valueName, DWORD type,
+bool WriteValue(const String& keyPath, const String& valueName, DWORD type,
                 const BYTE* data, DWORD size, int root) {
     // The empty name would address the key's default value.
     if (valueName.empty()) return false;
@@ -59,17 +59,17 @@ bool WriteValue(const std::string& keyPath, const std::string& valueName, DWORD 
 }  // namespace
 
 namespace {
-std::string g_marker;
+String g_marker;
 }
 
-void SetNotFoundText(const std::string& text) { g_marker = text; }
+void SetNotFoundText(const String& text) { g_marker = text; }
 
-const std::string& NotFoundText() {
+const String& NotFoundText() {
     if (g_marker.empty()) g_marker = LoadResString(IDS_NOT_FOUND);
     return g_marker;
 }
 
-std::string ReadRegistryString(const std::string& keyPath, const std::string& valueName, int root) {
+String ReadRegistryString(const String& keyPath, const String& valueName, int root) {
     Key key;
     if (!key.Open(root, keyPath, KEY_READ)) return NotFoundText();
     // One byte more than the platform is allowed to fill: a value of exactly
@@ -84,30 +84,30 @@ std::string ReadRegistryString(const std::string& keyPath, const std::string& va
     return BoundedText(buffer, size < kReadLimit ? size : kReadLimit);
 }
 
-bool WriteRegistryString(const std::string& keyPath, const std::string& valueName,
-                         const std::string& data, int root) {
+bool WriteRegistryString(const String& keyPath, const String& valueName,
+                         const String& data, int root) {
     return WriteValue(keyPath, valueName, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                       static_cast<DWORD>(data.size() + 1), root);
 }
 
-bool WriteRegistryBinary(const std::string& keyPath, const std::string& valueName,
-                         const std::vector<unsigned char>& data, int root) {
+bool WriteRegistryBinary(const String& keyPath, const String& valueName,
+                         const Array<unsigned char>& data, int root) {
     return WriteValue(keyPath, valueName, REG_BINARY, data.empty() ? nullptr : data.data(),
                       static_cast<DWORD>(data.size()), root);
 }
 
-bool DeleteRegistryValue(const std::string& keyPath, const std::string& valueName, int root) {
+bool DeleteRegistryValue(const String& keyPath, const String& valueName, int root) {
     Key key;
     if (!key.Open(root, keyPath, KEY_WRITE)) return false;
     return RegDeleteValueA(key.Get(), valueName.c_str()) == ERROR_SUCCESS;
 }
 
-void CopyRegistryTree(const std::string& sourceParent, const std::string& sourceKey,
-                      const std::string& destinationParent, const std::string& destinationKey,
+void CopyRegistryTree(const String& sourceParent, const String& sourceKey,
+                      const String& destinationParent, const String& destinationKey,
                       int root, int level) {
     if (sourceKey.empty() || level > kDeepestLevel) return;
-    const std::string source = sourceParent + "\\" + sourceKey;
-    const std::string destination = destinationParent + "\\" + destinationKey;
+    const String source = sourceParent + "\\" + sourceKey;
+    const String destination = destinationParent + "\\" + destinationKey;
     Key key;
     if (!key.Open(root, source, KEY_ALL_ACCESS)) return;
 
@@ -123,14 +123,14 @@ void CopyRegistryTree(const std::string& sourceParent, const std::string& source
                           reinterpret_cast<BYTE*>(data), &dataSize) != ERROR_SUCCESS)
             break;
         if (dataSize > kDataLimit) dataSize = kDataLimit;
-        const std::string valueName(name, nameSize < kNameLimit ? nameSize : 0);
+        const String valueName(name, nameSize < kNameLimit ? nameSize : 0);
         if (type == REG_SZ) {
             // The text ends at the first zero within the returned bytes; a
             // value stored without one is not read past its end.
             WriteRegistryString(destination, valueName, BoundedText(data, dataSize), root);
         } else if (type == REG_BINARY) {
             WriteRegistryBinary(destination, valueName,
-                                std::vector<unsigned char>(data, data + dataSize), root);
+                                Array<unsigned char>(data, data + dataSize), root);
         }
     }
 
@@ -140,7 +140,7 @@ void CopyRegistryTree(const std::string& sourceParent, const std::string& source
         if (RegEnumKeyExA(key.Get(), index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) !=
             ERROR_SUCCESS)
             break;
-        const std::string child(name, nameSize < kNameLimit ? nameSize : 0);
+        const String child(name, nameSize < kNameLimit ? nameSize : 0);
         if (sourceParent.empty() || child.empty()) continue;
         CopyRegistryTree(source, child, destination, child, root, level + 1);
     }

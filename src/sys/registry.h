@@ -3,8 +3,8 @@
 // deletions return false. No key handle outlives a call.
 #pragma once
 
-#include <string>
-#include <vector>
+#include "core/string.h"
+#include "core/array.h"
 
 namespace brimel {
 
@@ -14,21 +14,21 @@ constexpr int kLocalMachine = 1;
 
 // The not-found marker "NotFound": the text the application handed over,
 // otherwise the string-table entry.
-const std::string& NotFoundText();
+const String& NotFoundText();
 // The application hands over its own marker text once it has loaded it;
 // the registry code keeps a copy.
-void SetNotFoundText(const std::string& text);
+void SetNotFoundText(const String& text);
 
-std::string ReadRegistryString(const std::string& keyPath, const std::string& valueName, int root);
-bool WriteRegistryString(const std::string& keyPath, const std::string& valueName,
-                         const std::string& data, int root);
-bool WriteRegistryBinary(const std::string& keyPath, const std::string& valueName,
-                         const std::vector<unsigned char>& data, int root);
-bool DeleteRegistryValue(const std::string& keyPath, const std::string& valueName, int root);
+String ReadRegistryString(const String& keyPath, const String& valueName, int root);
+bool WriteRegistryString(const String& keyPath, const String& valueName,
+                         const String& data, int root);
+bool WriteRegistryBinary(const String& keyPath, const String& valueName,
+                         const Array<unsigned char>& data, int root);
+bool DeleteRegistryValue(const String& keyPath, const String& valueName, int root);
 // Copies string and binary values, then subkeys, from sourceParent\sourceKey
 // to destinationParent\destinationKey, down to level 4.
-void CopyRegistryTree(const std::string& sourceParent, const std::string& sourceKey,
-                      const std::string& destinationParent, const std::string& destinationKey,
+void CopyRegistryTree(const String& sourceParent, const String& sourceKey,
+                      const String& destinationParent, const String& destinationKey,
                       int root, int level);
 
 }  // namespace brimel

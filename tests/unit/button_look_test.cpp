@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "string_printer.h"
+
 #include <string>
 
 namespace brimel {
@@ -76,7 +78,7 @@ TEST(ButtonLook, FocusRectangleIsTwoWiderThanTheCaptionAndOneBelowCentre) {
 }
 
 TEST(ButtonLook, CaptionAsShownDropsMnemonicMarkers) {
-    const struct { std::string caption, shown; } cases[] = {
+    const struct { String caption, shown; } cases[] = {
         {"Install &Brimel Messenger", "Install Brimel Messenger"},
         {"&Yes", "Yes"},
         {"Fish && Chips", "Fish & Chips"},

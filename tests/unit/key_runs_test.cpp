@@ -33,7 +33,8 @@ std::vector<Rect> AllRects(const std::vector<RunBatch>& batches) {
     return all;
 }
 
-Rect UnionOf(const std::vector<Rect>& rects) {
+template <typename Rects>
+Rect UnionOf(const Rects& rects) {
     Rect u = kEmptyRunBounds;
     for (const Rect& r : rects) {
         u.left = std::min(u.left, r.left);
@@ -44,7 +45,8 @@ Rect UnionOf(const std::vector<Rect>& rects) {
     return u;
 }
 
-std::string Show(const std::vector<Rect>& rects) {
+template <typename Rects>
+std::string Show(const Rects& rects) {
     std::string s;
     for (const Rect& r : rects) {
         s += "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
@@ -245,7 +247,7 @@ TEST(KeyRuns, CollectorBoundsAreTheUnionWhateverTheOrder) {
     EXPECT_EQ(collector.pending(), 0u);
 }
 
-uint32_t Le32(const std::vector<uint8_t>& b, size_t at) {
+uint32_t Le32(const Array<uint8_t>& b, size_t at) {
     return uint32_t{b[at]} | uint32_t{b[at + 1]} << 8 | uint32_t{b[at + 2]} << 16 |
            uint32_t{b[at + 3]} << 24;
 }
@@ -254,7 +256,7 @@ TEST(KeyRuns, RegionDataHasTheRgnDataLayout) {
     RunBatch batch;
     batch.rects = {{2, 0, 5, 1}, {-1, 1, 7, 2}};
     batch.bounds = {-1, 0, 7, 2};
-    const std::vector<uint8_t> data = SerializeRegionData(batch);
+    const Array<uint8_t> data = SerializeRegionData(batch);
     ASSERT_EQ(data.size(), 1632u);
     const struct { size_t offset; uint32_t value; } fields[] = {
         {0, 32}, {4, 1}, {8, 2}, {12, 0},                          // header
@@ -269,7 +271,7 @@ TEST(KeyRuns, RegionDataHasTheRgnDataLayout) {
 TEST(KeyRuns, EmptyBatchRegionDataCarriesTheResetBounds) {
     RunBatch batch;
     batch.capacity = 2000;
-    const std::vector<uint8_t> data = SerializeRegionData(batch);
+    const Array<uint8_t> data = SerializeRegionData(batch);
     ASSERT_EQ(data.size(), 32032u);
     EXPECT_EQ(Le32(data, 8), 0u);
     EXPECT_EQ(Le32(data, 16), 0x7FFFFFFFu);

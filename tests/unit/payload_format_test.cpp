@@ -1,6 +1,8 @@
 #include "core/payload_format.h"
 
 #include <gtest/gtest.h>
+
+#include "string_printer.h"
 #include <zlib.h>
 
 #include <cstdio>

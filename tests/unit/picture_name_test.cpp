@@ -2,13 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "string_printer.h"
+
 #include <string>
 
 namespace brimel {
 namespace {
 
 TEST(PictureName, NumbersNameResourcesAndOnlyTwoOfThemExist) {
-    const struct { std::string name; int32_t id; } cases[] = {
+    const struct { String name; int32_t id; } cases[] = {
         {"601", 300},
         {" 604 ", 301},
         {"\t\r\n601\v\f ", 300},
@@ -31,10 +33,10 @@ TEST(PictureName, NumbersNameResourcesAndOnlyTwoOfThemExist) {
 }
 
 TEST(PictureName, AnythingButDigitsIsAFilePathKeptAsGiven) {
-    const std::string names[] = {
+    const String names[] = {
         "C:\\skins\\back.jpg", "601.jpg", "6 01", "+601", "-601", "0x259", " 601a ", "", "   ",
     };
-    for (const std::string& name : names) {
+    for (const String& name : names) {
         const PictureSource s = ResolvePictureName(name);
         EXPECT_FALSE(s.fromResource) << "[" << name << "]";
         EXPECT_EQ(s.path, name);

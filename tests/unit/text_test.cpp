@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "string_printer.h"
+
 namespace brimel {
 namespace {
 
 TEST(TrimText, RemovesWhiteSpaceAtBothEndsOnly) {
-    const struct { std::string in, out; } table[] = {
+    const struct { String in, out; } table[] = {
         {"", ""},
         {"A", "A"},
         {" A ", "A"},
@@ -29,13 +31,13 @@ TEST(TrimText, KnowsExactlySixWhiteSpaceCharacters) {
         const char ch = static_cast<char>(c);
         const bool white = IsWhiteSpace(ch);
         count += white;
-        EXPECT_EQ(TrimText(std::string(1, ch)).empty(), white) << "character " << c;
+        EXPECT_EQ(TrimText(String(1, ch)).empty(), white) << "character " << c;
     }
     EXPECT_EQ(count, 6);
 }
 
 TEST(StripTrailingBackslashes, RemovesOnlyTheBackslashesAtTheEnd) {
-    const struct { std::string in, out; } table[] = {
+    const struct { String in, out; } table[] = {
         {"", ""},
         {"\\", ""},
         {"\\\\\\", ""},

@@ -10,7 +10,7 @@ namespace brimel {
 namespace {
 
 TEST(TilePlan, AxisOriginsOverlapByOnePixelAndRunOneStepPastTheEdge) {
-    const struct { int32_t area, step; std::vector<int32_t> origins; } cases[] = {
+    const struct { int32_t area, step; Array<int32_t> origins; } cases[] = {
         {600, 300, {0, 299, 598, 897}},
         {299, 300, {0, 299, 598}},
         {300, 300, {0, 299, 598}},
@@ -30,7 +30,7 @@ TEST(TilePlan, AxisLoopInvariantsHoldForManySizes) {
     for (int32_t step = 2; step <= 12; ++step) {
         for (int32_t area = 0; area <= 40; ++area) {
             SCOPED_TRACE("area " + std::to_string(area) + " step " + std::to_string(step));
-            const std::vector<int32_t> o = TileAxis(area, step);
+            const Array<int32_t> o = TileAxis(area, step);
             ASSERT_FALSE(o.empty());
             EXPECT_EQ(o.front(), 0);
             for (size_t i = 1; i < o.size(); ++i) ASSERT_EQ(o[i] - o[i - 1], step - 1);
@@ -44,7 +44,7 @@ TEST(TilePlan, AxisLoopInvariantsHoldForManySizes) {
 }
 
 TEST(TilePlan, StepsTooSmallToAdvanceAreGuarded) {
-    const struct { int32_t area, step; std::vector<int32_t> origins; } cases[] = {
+    const struct { int32_t area, step; Array<int32_t> origins; } cases[] = {
         // A one-pixel source is laid at every pixel (and one past the edge).
         {5, 1, {0, 1, 2, 3, 4, 5}},
         {0, 1, {0}},
@@ -60,22 +60,22 @@ TEST(TilePlan, StepsTooSmallToAdvanceAreGuarded) {
 }
 
 TEST(TilePlan, HugeValuesDoNotOverflow) {
-    EXPECT_EQ(TileAxis(INT32_MAX - 10, INT32_MAX), (std::vector<int32_t>{0, INT32_MAX - 1}));
+    EXPECT_EQ(TileAxis(INT32_MAX - 10, INT32_MAX), (Array<int32_t>{0, INT32_MAX - 1}));
     // The loop bound lies past the 32-bit range; origins stop where
     // coordinates end.
-    EXPECT_EQ(TileAxis(INT32_MAX, INT32_MAX), (std::vector<int32_t>{0, INT32_MAX - 1}));
+    EXPECT_EQ(TileAxis(INT32_MAX, INT32_MAX), (Array<int32_t>{0, INT32_MAX - 1}));
 }
 
 TEST(TilePlan, TilesAreVisitedRowByRow) {
-    const std::vector<Point> tiles = TilePlan(400, 250, 300, 200);
-    const std::vector<Point> expected = {
+    const Array<Point> tiles = TilePlan(400, 250, 300, 200);
+    const Array<Point> expected = {
         {0, 0}, {299, 0}, {598, 0},
         {0, 199}, {299, 199}, {598, 199},
         {0, 398}, {299, 398}, {598, 398},
     };
     EXPECT_EQ(tiles, expected);
 
-    std::vector<Point> visited;
+    Array<Point> visited;
     ForEachTile(400, 250, 300, 200, [&](int32_t x, int32_t y) { visited.push_back({x, y}); });
     EXPECT_EQ(visited, expected);
 }

@@ -2,13 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "string_printer.h"
+
 namespace brimel {
 namespace {
 
 TEST(IsSupportedWindowsVersion, DecidesEveryRowOfTheTable) {
     const struct {
         uint32_t platform, major, minor;
-        std::string service;
+        String service;
         bool supported;
         const char* what;
     } table[] = {

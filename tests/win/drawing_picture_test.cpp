@@ -105,8 +105,8 @@ TEST_F(PictureTest, LoadsBothPictureResourcesWithTheirSizesAt96Dpi) {
 
 TEST_F(PictureTest, FailedLoadsLeaveNoPictureEvenWhenOneWasHeld) {
     test::TempFolder folder("picture-failures");
-    const std::string garbage = folder / "garbage.jpg";
-    const std::string empty = folder / "empty.bmp";
+    const String garbage = folder / "garbage.jpg";
+    const String empty = folder / "empty.bmp";
     std::vector<unsigned char> cut = GridBmp();
     cut.resize(cut.size() / 3);  // the pixel rows end early
     ASSERT_TRUE(test::WriteBytes(garbage, std::vector<unsigned char>(500, 0x5A)));
@@ -141,7 +141,7 @@ TEST_F(PictureTest, FailedLoadsLeaveNoPictureEvenWhenOneWasHeld) {
 
 TEST_F(PictureTest, LoadsFromAFileAndDrawsUprightAtItsNaturalSize) {
     test::TempFolder folder("picture-file");
-    const std::string path = folder / "grid.bmp";
+    const String path = folder / "grid.bmp";
     ASSERT_TRUE(test::WriteBytes(path, GridBmp()));
     Picture picture;
     ASSERT_TRUE(picture.LoadFromFile(path.c_str()));
@@ -195,11 +195,11 @@ protected:
         ASSERT_TRUE(test::WriteBytes(gridPath_, GridBmp()));
     }
     test::TempFolder folder_{"painter"};
-    const std::string gridPath_ = folder_ / "grid.bmp";
+    const String gridPath_ = folder_ / "grid.bmp";
 };
 
 TEST_F(PainterTest, PictureNamesSelectResourcesByNumberAndFilesOtherwise) {
-    const struct { std::string name; bool loaded; LONG width, height; } cases[] = {
+    const struct { String name; bool loaded; LONG width, height; } cases[] = {
         {"601", true, 300, 200},
         {" 604 ", true, 63, 61},
         {"600", false, 0, 0},

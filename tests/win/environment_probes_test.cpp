@@ -17,11 +17,11 @@ namespace {
 // removed with the program's whole key when the object goes.
 class WineAppDefault {
 public:
-    WineAppDefault(const std::string& program, const std::string& subkey, const std::string& name,
-                   const std::string& value)
+    WineAppDefault(const String& program, const String& subkey, const String& name,
+                   const String& value)
         : programKey_("Software\\Wine\\AppDefaults\\" + program) {
         Remove();
-        const std::string path = subkey.empty() ? programKey_ : programKey_ + "\\" + subkey;
+        const String path = subkey.empty() ? programKey_ : programKey_ + "\\" + subkey;
         HKEY key;
         ok_ = RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                               &key, nullptr) == ERROR_SUCCESS;
@@ -50,11 +50,11 @@ private:
         RegDeleteKeyA(HKEY_CURRENT_USER, programKey_.c_str());
     }
 
-    std::string programKey_;
+    String programKey_;
     bool ok_ = false;
 };
 
-bool AppDefaultsExist(const std::string& program) {
+bool AppDefaultsExist(const String& program) {
     HKEY key;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, ("Software\\Wine\\AppDefaults\\" + program).c_str(), 0, KEY_READ,
                       &key) != ERROR_SUCCESS)
@@ -64,13 +64,13 @@ bool AppDefaultsExist(const std::string& program) {
 }
 
 // Runs one of the test's helper programs and returns its exit code, or -1.
-DWORD RunHelper(const std::string& program, const std::string& arguments = "") {
+DWORD RunHelper(const String& program, const String& arguments = "") {
     test::ChildProcess helper;
-    std::string line = "\"" + test::BuildPath("tests/win/" + program) + "\"";
+    String line = "\"" + test::BuildPath("tests/win/" + program) + "\"";
     if (!arguments.empty()) {
         // Backslashes before the closing quote are doubled, or the last one
         // would escape the quote.
-        std::string quoted = arguments;
+        String quoted = arguments;
         for (size_t i = quoted.size(); i > 0 && arguments[i - 1] == '\\'; --i) quoted += '\\';
         line += " \"" + quoted + "\"";
     }
@@ -113,7 +113,7 @@ TEST(IsSupportedWindows, DecidesByTheVersionWinePretendsToBe) {
 }
 
 // The folder that holds one of the stand-ins for riched20.dll.
-std::string StandIn(const std::string& variant) { return test::BuildPath("tests/win/probe_dlls/" + variant); }
+String StandIn(const String& variant) { return test::BuildPath("tests/win/probe_dlls/" + variant); }
 
 TEST(IsRichEditCurrent, RejectsOnlyALanguageNeutralProductNameOfThe2xGeneration) {
     {
@@ -147,7 +147,7 @@ TEST(IsRichEditCurrent, UnknownSystemFolderIsRejected) { EXPECT_FALSE(IsRichEdit
 TEST(IsRichEditCurrent, WinesOwnLibraryHasNoLanguageNeutralNameAndPasses) {
     char system[MAX_PATH];
     ASSERT_GT(GetSystemDirectoryA(system, MAX_PATH), 0u);
-    EXPECT_EQ(GetVersionInfoText(std::string(system) + "\\riched20.dll", "ProductName"), "");
+    EXPECT_EQ(GetVersionInfoText(String(system) + "\\riched20.dll", "ProductName"), "");
     EXPECT_TRUE(IsRichEditCurrent());
 }
 
@@ -159,9 +159,9 @@ TEST(GetVersionInfoText, ReadsOnlyLanguageNeutralTranslations) {
                               "two_neutral", "short_table", "no_version"};
     for (const char* variant : variants)
         ASSERT_TRUE(CopyFileA((StandIn(variant) + "\\riched20.dll").c_str(),
-                              (folder / (std::string(variant) + ".dll")).c_str(), FALSE))
+                              (folder / (String(variant) + ".dll")).c_str(), FALSE))
             << variant;
-    const struct { const char* variant; std::string item, text; } table[] = {
+    const struct { const char* variant; String item, text; } table[] = {
         {"neutral_20", "ProductName", "Rich Edit 2.0"},
         {"neutral_20", "productname", "Rich Edit 2.0"},
         {"neutral_30", "ProductName", "Rich Edit 3.0"},
@@ -175,13 +175,13 @@ TEST(GetVersionInfoText, ReadsOnlyLanguageNeutralTranslations) {
         {"no_version", "ProductName", ""},
         {"no_such_file", "ProductName", ""},
         // Longer than a sub-block path can be: not looked up at all.
-        {"neutral_20", std::string(300, 'P'), ""},
+        {"neutral_20", String(300, 'P'), ""},
     };
     // The short table's strings are sound: only the table keeps them unread.
     {
-        const std::string path = folder / "short_table.dll";
+        const String path = folder / "short_table.dll";
         DWORD ignored = 0;
-        std::string block(GetFileVersionInfoSizeA(path.c_str(), &ignored), '\0');
+        String block(GetFileVersionInfoSizeA(path.c_str(), &ignored), '\0');
         ASSERT_FALSE(block.empty());
         ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(block.size()), &block[0]));
         void* value = nullptr;
@@ -192,12 +192,12 @@ TEST(GetVersionInfoText, ReadsOnlyLanguageNeutralTranslations) {
         EXPECT_STREQ(static_cast<const char*>(value), "Rich Edit 2.0");
     }
     for (const auto& row : table)
-        EXPECT_EQ(GetVersionInfoText(folder / (std::string(row.variant) + ".dll"), row.item), row.text)
+        EXPECT_EQ(GetVersionInfoText(folder / (String(row.variant) + ".dll"), row.item), row.text)
             << row.variant << " " << row.item.substr(0, 20);
 }
 
 TEST(GetWindowsFolder, IsWinesWindowsFolderWithoutTrailingBackslash) {
-    const std::string folder = GetWindowsFolder();
+    const String folder = GetWindowsFolder();
     EXPECT_EQ(lstrcmpiA(folder.c_str(), "C:\\windows"), 0) << folder;
     ASSERT_FALSE(folder.empty());
     EXPECT_NE(folder.back(), '\\');

@@ -28,9 +28,9 @@ const char kLegacySettings[] = "Software\\Brimel, Inc.\\Brimel Chat";
 const char kProductSettings[] = "Software\\Brimel, Inc.\\Brimel";
 const char* const kShellValues[] = {"Desktop", "Start Menu", "Programs"};
 
-std::vector<unsigned char> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+std::vector<unsigned char> Bytes(const String& text) { return {text.begin(), text.end()}; }
 
-std::vector<unsigned char> ContentsOf(const std::string& path) {
+std::vector<unsigned char> ContentsOf(const String& path) {
     std::vector<unsigned char> bytes;
     EXPECT_TRUE(test::ReadBytes(path, &bytes)) << path;
     return bytes;
@@ -55,7 +55,7 @@ std::pair<uint32_t, uint32_t> RecordStamp(uint16_t record) {
     return {date, time};
 }
 
-void ExpectRecordTime(const std::string& path, uint16_t record) {
+void ExpectRecordTime(const String& path, uint16_t record) {
     FILETIME written;
     ASSERT_TRUE(test::LastWriteTime(path, &written)) << path;
     const SYSTEMTIME local = test::AsLocalTime(written);
@@ -65,12 +65,12 @@ void ExpectRecordTime(const std::string& path, uint16_t record) {
 }
 
 // Every file below `folder`, with its full path.
-void CollectFiles(const std::string& folder, std::vector<std::string>* files) {
+void CollectFiles(const String& folder, std::vector<String>* files) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
-        const std::string name = found.cFileName;
+        const String name = found.cFileName;
         if (name == "." || name == "..") continue;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             CollectFiles(folder + "\\" + name, files);
@@ -81,7 +81,7 @@ void CollectFiles(const std::string& folder, std::vector<std::string>* files) {
 }
 
 struct ExpectedFile {
-    std::string path;
+    String path;
     uint16_t record;
 };
 
@@ -108,9 +108,9 @@ protected:
     }
     ~InstalledFileSet() override { test::RemoveRegistryTree(HKEY_CURRENT_USER, kSettingsParent); }
 
-    std::string P(const std::string& relative) const { return paths_.programFilesDir + relative; }
-    std::string FirstSkin(const std::string& name) const { return P("Brimel\\Skins\\Default - 800x600\\" + name); }
-    std::string SecondSkin(const std::string& name) const { return P("Brimel\\Skins\\Default - 1024x768\\" + name); }
+    String P(const String& relative) const { return paths_.programFilesDir + relative; }
+    String FirstSkin(const String& name) const { return P("Brimel\\Skins\\Default - 800x600\\" + name); }
+    String SecondSkin(const String& name) const { return P("Brimel\\Skins\\Default - 1024x768\\" + name); }
 
     std::vector<ExpectedFile> ExpectedFiles() const {
         std::vector<ExpectedFile> files{{root_ / "Windows\\Uninstall Brimel.exe", 131}};
@@ -140,7 +140,7 @@ protected:
         ASSERT_TRUE(test::WriteBytes(P("Brimel Chat\\history.dat"), Bytes("the user's history")));
         ASSERT_TRUE(test::WriteBytes(P("Brimel Chat\\Logs\\today.txt"), Bytes("a log")));
         ASSERT_TRUE(test::SetRegistryText(HKEY_CURRENT_USER, kLegacySettings, "Nickname", "kestrel"));
-        ASSERT_TRUE(test::SetRegistryText(HKEY_CURRENT_USER, std::string(kLegacySettings) + "\\Window", "Left", "40"));
+        ASSERT_TRUE(test::SetRegistryText(HKEY_CURRENT_USER, String(kLegacySettings) + "\\Window", "Left", "40"));
         for (const char* value : kShellValues) {
             ASSERT_TRUE(test::WriteBytes(shell_.Folder(value) + "\\Brimel Chat.lnk", Bytes("legacy link")));
             ASSERT_TRUE(test::WriteBytes(shell_.Folder(value) + "\\Other.lnk", Bytes("someone else's link")));
@@ -153,7 +153,7 @@ protected:
         auto product = test::RegistryValues(HKEY_CURRENT_USER, kProductSettings);
         ASSERT_EQ(product.count("Nickname"), 1u);
         EXPECT_EQ(product["Nickname"].Text(), "kestrel");
-        EXPECT_EQ(test::RegistryValues(HKEY_CURRENT_USER, std::string(kProductSettings) + "\\Window")["Left"].Text(),
+        EXPECT_EQ(test::RegistryValues(HKEY_CURRENT_USER, String(kProductSettings) + "\\Window")["Left"].Text(),
                   "40");
         // The legacy settings stay where they were.
         EXPECT_EQ(test::RegistryValues(HKEY_CURRENT_USER, kLegacySettings)["Nickname"].Text(), "kestrel");
@@ -181,7 +181,7 @@ TEST_F(InstalledFileSet, FreshSystemGetsTheFourFoldersAndExactly45FilesFromTheir
     ASSERT_EQ(expected.size(), 45u);
     for (const auto& file : expected) ExpectFileFromRecord(file);
 
-    std::vector<std::string> written;
+    std::vector<String> written;
     CollectFiles(root_ / "Program Files", &written);
     CollectFiles(root_ / "Windows", &written);
     EXPECT_EQ(written.size(), 45u);
@@ -308,7 +308,7 @@ TEST_F(InstalledFileSet, LegacyFolderThatCannotBeMovedStaysAndANewProductFolderI
     EXPECT_EQ(ContentsOf(P("Brimel Chat\\history.dat")), Bytes("the user's history"));
     EXPECT_FALSE(FileExists(P("Brimel\\history.dat")));
     for (const auto& file : ExpectedFiles()) ExpectFileFromRecord(file);
-    std::vector<std::string> product;
+    std::vector<String> product;
     CollectFiles(P("Brimel"), &product);
     EXPECT_EQ(product.size(), 44u);
     ExpectLegacySettingsAndShortcutsTakenOver();
@@ -328,7 +328,7 @@ TEST_F(InstalledFileSet, PlainFileNamedLikeTheProductFolderFailsEveryAttempt) {
 
 TEST_F(InstalledFileSet, RunningProgramFailsAtItsStepWithTheSkinsAlreadyInPlace) {
     ASSERT_TRUE(CreateDirectoryA(P("Brimel").c_str(), nullptr));
-    const std::string program = P("Brimel\\Brimel.exe");
+    const String program = P("Brimel\\Brimel.exe");
     ASSERT_TRUE(CopyFileA(test::BuildPath("tests/win/hold_file.exe").c_str(), program.c_str(), FALSE));
     const auto running = ContentsOf(program);
     ChildProcess messenger;

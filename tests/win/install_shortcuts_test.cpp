@@ -22,11 +22,11 @@ using test::TempFolder;
 
 struct LinkFields {
     bool loaded = false;
-    std::string target, description, arguments, workingDirectory;
+    String target, description, arguments, workingDirectory;
     WORD hotKey = 0xFFFF;
 };
 
-LinkFields ReadShellLink(const std::string& path) {
+LinkFields ReadShellLink(const String& path) {
     LinkFields fields;
     IShellLinkA* link = nullptr;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
@@ -54,8 +54,8 @@ LinkFields ReadShellLink(const std::string& path) {
     return fields;
 }
 
-std::vector<std::string> FilesIn(const std::string& folder) {
-    std::vector<std::string> names;
+std::vector<String> FilesIn(const String& folder) {
+    std::vector<String> names;
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return names;
@@ -83,10 +83,10 @@ protected:
         test::WriteBytes(Target(), {'M', 'Z'});
     }
 
-    std::string Target() const { return programFilesDir_ + "Brimel\\Brimel.exe"; }
-    std::string Link(const std::string& value) const { return shell_.Folder(value) + "\\Brimel Messenger.lnk"; }
+    String Target() const { return programFilesDir_ + "Brimel\\Brimel.exe"; }
+    String Link(const String& value) const { return shell_.Folder(value) + "\\Brimel Messenger.lnk"; }
 
-    void ExpectShortcutToTheMessenger(const std::string& path) {
+    void ExpectShortcutToTheMessenger(const String& path) {
         const LinkFields fields = ReadShellLink(path);
         ASSERT_TRUE(fields.loaded) << path;
         EXPECT_EQ(fields.target, Target()) << path;
@@ -99,12 +99,12 @@ protected:
     ComApartment com_;
     TempFolder root_;
     ShellFoldersForTest shell_;
-    std::string programFilesDir_;
+    String programFilesDir_;
 };
 
 TEST_F(Shortcuts, OneInEachShellFolderPointsAtTheInstalledMessenger) {
     const auto made = CreateShortcuts(programFilesDir_);
-    ASSERT_EQ(made, (std::vector<std::string>{Link("Desktop"), Link("Start Menu"), Link("Programs")}));
+    ASSERT_EQ(made, (Array<String>{Link("Desktop"), Link("Start Menu"), Link("Programs")}));
     for (const auto& path : made) ExpectShortcutToTheMessenger(path);
 }
 
@@ -112,7 +112,7 @@ TEST_F(Shortcuts, TrailingBackslashesOfTheFolderValueAreDropped) {
     shell_.Set("Desktop", shell_.Folder("Desktop") + "\\");
     shell_.Set("Start Menu", shell_.Folder("Start Menu") + "\\\\\\\\");
     for (const char* value : {"Desktop", "Start Menu"}) {
-        std::string linkPath;
+        String linkPath;
         EXPECT_EQ(CreateShortcut(value, programFilesDir_, &linkPath), S_OK) << value;
         EXPECT_EQ(linkPath, Link(value));
         ExpectShortcutToTheMessenger(Link(value));
@@ -123,7 +123,7 @@ TEST_F(Shortcuts, MissingStartMenuValueSkipsOnlyThatFolder) {
     shell_.Remove("Start Menu");
     EXPECT_EQ(CreateShortcut("Start Menu", programFilesDir_), S_FALSE);
     const auto made = CreateShortcuts(programFilesDir_);
-    EXPECT_EQ(made, (std::vector<std::string>{Link("Desktop"), Link("Programs")}));
+    EXPECT_EQ(made, (Array<String>{Link("Desktop"), Link("Programs")}));
     EXPECT_TRUE(FilesIn(shell_.Folder("Start Menu")).empty());
     ExpectShortcutToTheMessenger(Link("Desktop"));
     ExpectShortcutToTheMessenger(Link("Programs"));
@@ -144,7 +144,7 @@ TEST_F(Shortcuts, InstallingTwiceLeavesOneRewrittenShortcutPerFolder) {
     shell_.PointAtTestFolders();
     ASSERT_EQ(CreateShortcuts(programFilesDir_).size(), 3u);
     for (const char* value : {"Desktop", "Start Menu", "Programs"}) {
-        EXPECT_EQ(FilesIn(shell_.Folder(value)), std::vector<std::string>{"Brimel Messenger.lnk"}) << value;
+        EXPECT_EQ(FilesIn(shell_.Folder(value)), std::vector<String>{"Brimel Messenger.lnk"}) << value;
         ExpectShortcutToTheMessenger(Link(value));
     }
 }
@@ -152,20 +152,20 @@ TEST_F(Shortcuts, InstallingTwiceLeavesOneRewrittenShortcutPerFolder) {
 // The link path must fit, with its terminating zero, in 260 wide units: a
 // longer one fails and leaves no file, neither whole nor cut short.
 TEST_F(Shortcuts, LinkPathThatDoesNotFitTheWideBufferSavesNothing) {
-    const std::string folder = root_ / "long";
+    const String folder = root_ / "long";
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     auto pathOfLength = [&](size_t length) {
-        const std::string start = folder + "\\";
-        return start + std::string(length - start.size() - 4, 'n') + ".lnk";
+        const String start = folder + "\\";
+        return start + String(length - start.size() - 4, 'n') + ".lnk";
     };
-    const std::string fits = pathOfLength(MAX_PATH - 1);
+    const String fits = pathOfLength(MAX_PATH - 1);
     ASSERT_EQ(fits.size(), 259u);
     EXPECT_EQ(CreateShellLink(Target().c_str(), fits.c_str(), "Brimel Messenger"), S_OK);
     EXPECT_EQ(ReadShellLink(fits).target, Target());
     ASSERT_TRUE(DeleteFileA(fits.c_str()));
 
     for (size_t length : {size_t(MAX_PATH), size_t(MAX_PATH + 1), size_t(400)}) {
-        const std::string tooLong = pathOfLength(length);
+        const String tooLong = pathOfLength(length);
         const HRESULT result = CreateShellLink(Target().c_str(), tooLong.c_str(), "Brimel Messenger");
         EXPECT_EQ(result, HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE)) << length;
         EXPECT_TRUE(FilesIn(folder).empty()) << length;

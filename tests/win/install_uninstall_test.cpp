@@ -9,6 +9,7 @@
 
 #include "install/uninstall_registration.h"
 #include "support/registry_state.h"
+#include "string_printer.h"
 
 namespace brimel {
 namespace {
@@ -31,7 +32,7 @@ protected:
 TEST_F(UninstallEntry, HoldsExactlyFiveTextValues) {
     ASSERT_TRUE(RegisterUninstall("C:\\WINDOWS"));
     const auto values = RegistryValues(HKEY_LOCAL_MACHINE, kUninstallKey);
-    const std::map<std::string, std::string> expected = {
+    const std::map<String, String> expected = {
         {"DisplayName", "Brimel Messenger"},
         {"DisplayVersion", "2.0, Build # 040"},
         {"Publisher", "Brimel, Inc."},

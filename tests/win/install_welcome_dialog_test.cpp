@@ -20,14 +20,14 @@ using test::TempFolder;
 
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brimel";
 
-std::string SystemWindowsFolder() {
+String SystemWindowsFolder() {
     char folder[MAX_PATH];
     const UINT length = GetWindowsDirectoryA(folder, MAX_PATH);
-    return std::string(folder, length);
+    return String(folder, length);
 }
 
-std::string LinkTarget(const std::string& path) {
-    std::string target;
+String LinkTarget(const String& path) {
+    String target;
     IShellLinkA* link = nullptr;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                 reinterpret_cast<void**>(&link))))
@@ -48,7 +48,7 @@ std::string LinkTarget(const std::string& path) {
 // Keeps the bytes of a file the test overwrites, or its absence.
 class SavedFile {
 public:
-    explicit SavedFile(std::string path) : path_(std::move(path)), existed_(test::ReadBytes(path_, &bytes_)) {}
+    explicit SavedFile(String path) : path_(std::move(path)), existed_(test::ReadBytes(path_, &bytes_)) {}
     ~SavedFile() {
         if (existed_)
             test::WriteBytes(path_, bytes_);
@@ -57,7 +57,7 @@ public:
     }
 
 private:
-    std::string path_;
+    String path_;
     std::vector<unsigned char> bytes_;
     bool existed_;
 };
@@ -84,7 +84,7 @@ protected:
 };
 
 TEST_F(WelcomeDialogDuties, FileSetGoesToTheApplicationsProgramFilesAndRaisesTheDialogsFlag) {
-    const std::string uninstaller = SystemWindowsFolder() + "\\Uninstall Brimel.exe";
+    const String uninstaller = SystemWindowsFolder() + "\\Uninstall Brimel.exe";
     SavedFile keep(uninstaller);
     ASSERT_TRUE(test::WriteBytes(shell_.Folder("Desktop") + "\\Brimel.lnk", {'l'}));
     ASSERT_EQ(dialog_.desktopShortcutRemoved, 0);

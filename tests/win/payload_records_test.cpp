@@ -15,9 +15,9 @@ namespace {
 
 using test::TempFolder;
 
-std::vector<unsigned char> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+std::vector<unsigned char> Bytes(const String& text) { return {text.begin(), text.end()}; }
 
-std::vector<unsigned char> ContentsOf(const std::string& path) {
+std::vector<unsigned char> ContentsOf(const String& path) {
     std::vector<unsigned char> bytes;
     EXPECT_TRUE(test::ReadBytes(path, &bytes)) << path;
     return bytes;
@@ -31,7 +31,7 @@ struct ManifestEntry {
 
 std::vector<ManifestEntry> ReadManifest() {
     std::vector<ManifestEntry> entries;
-    std::ifstream in(test::BuildPath("generated/records-manifest.txt"));
+    std::ifstream in(test::BuildPath("generated/records-manifest.txt").c_str());
     std::string line;
     while (std::getline(in, line)) {
         std::istringstream fields(line);
@@ -53,7 +53,7 @@ TEST(PayloadRecords, EveryRecordInflatesToTheFileItWasPackedFrom) {
         PayloadData data = ReadPayloadRecord(entry.record);
         ASSERT_TRUE(data) << "record " << entry.record;
         std::vector<unsigned char> inflated(data.bytes.get(), data.bytes.get() + data.size);
-        EXPECT_EQ(inflated, ContentsOf(entry.source)) << "record " << entry.record;
+        EXPECT_EQ(inflated, ContentsOf(entry.source.c_str())) << "record " << entry.record;
     }
 }
 
@@ -63,9 +63,9 @@ TEST(PayloadRecords, TheInstallerItselfCarriesTheSameRecords) {
     ASSERT_NE(setup, nullptr);
     TempFolder folder("extract-from-setup");
     for (const auto& entry : ReadManifest()) {
-        const std::string target = folder / std::to_string(entry.record);
+        const String target = folder / std::to_string(entry.record).c_str();
         ASSERT_TRUE(ExtractPayloadRecordFrom(setup, entry.record, target.c_str())) << entry.record;
-        EXPECT_EQ(ContentsOf(target), ContentsOf(entry.source)) << entry.record;
+        EXPECT_EQ(ContentsOf(target), ContentsOf(entry.source.c_str())) << entry.record;
     }
     FreeLibrary(setup);
 }
@@ -88,7 +88,7 @@ TEST(PayloadRecords, EachNumberHasANeutralRecordAndATwoByteEnglishEntry) {
 
 TEST(PayloadRecords, ExtractionReplacesALargerFileWithExactlyTheRecord) {
     TempFolder folder("extract-larger");
-    const std::string target = folder / "Brimel.exe";
+    const String target = folder / "Brimel.exe";
     ASSERT_TRUE(test::WriteBytes(target, std::vector<unsigned char>(3 * 1024 * 1024, 0xAB)));
     ASSERT_TRUE(ExtractPayloadRecord(129, target.c_str()));
     PayloadData data = ReadPayloadRecord(129);
@@ -108,7 +108,7 @@ TEST(PayloadRecords, LastWriteTimeIsTheRecordStampInLocalTime) {
         {218, 2006, 1, 15, 22, 30, 15},
     };
     for (const auto& c : cases) {
-        const std::string target = folder / ("stamp" + std::to_string(c.record));
+        const String target = folder / ("stamp" + std::to_string(c.record)).c_str();
         ASSERT_TRUE(ExtractPayloadRecord(c.record, target.c_str())) << c.record;
         FILETIME written;
         ASSERT_TRUE(test::LastWriteTime(target, &written));
@@ -124,7 +124,7 @@ TEST(PayloadRecords, LastWriteTimeIsTheRecordStampInLocalTime) {
 
 TEST(PayloadRecords, ImpossibleStampStillWritesTheFileWithItsOwnTime) {
     TempFolder folder("extract-badstamp");
-    const std::string target = folder / "file.txt";
+    const String target = folder / "file.txt";
     ASSERT_TRUE(ExtractPayloadRecord(906, target.c_str()));
     EXPECT_EQ(ContentsOf(target).size(), 42u);
     FILETIME written;
@@ -134,18 +134,18 @@ TEST(PayloadRecords, ImpossibleStampStillWritesTheFileWithItsOwnTime) {
 
 TEST(PayloadRecords, MissingFolderFailsAndCreatesNothing) {
     TempFolder folder("extract-missing");
-    const std::string target = folder / "no such folder\\main.bmp";
+    const String target = folder / "no such folder\\main.bmp";
     EXPECT_FALSE(ExtractPayloadRecord(228, target.c_str()));
     EXPECT_FALSE(test::FolderExists(folder / "no such folder"));
 }
 
 TEST(PayloadRecords, MissingAndDamagedRecordsWriteNothing) {
     TempFolder folder("extract-damaged");
-    const std::string existing = folder / "existing.txt";
+    const String existing = folder / "existing.txt";
     const auto before = Bytes("left as it was");
     ASSERT_TRUE(test::WriteBytes(existing, before));
     for (uint16_t record : {1, 133, 901, 902, 903, 904, 905}) {
-        const std::string fresh = folder / ("fresh" + std::to_string(record));
+        const String fresh = folder / ("fresh" + std::to_string(record)).c_str();
         EXPECT_FALSE(ExtractPayloadRecord(record, fresh.c_str())) << record;
         EXPECT_FALSE(test::FileExists(fresh)) << record;
         EXPECT_FALSE(ExtractPayloadRecord(record, existing.c_str())) << record;
@@ -156,7 +156,7 @@ TEST(PayloadRecords, MissingAndDamagedRecordsWriteNothing) {
 
 TEST(PayloadRecords, TargetHeldOpenByAnotherProgramFailsAndStaysUnchanged) {
     TempFolder folder("extract-held");
-    const std::string target = folder / "BC.dll";
+    const String target = folder / "BC.dll";
     const auto before = Bytes("held by another program");
     ASSERT_TRUE(test::WriteBytes(target, before));
     test::ChildProcess holder;
@@ -169,7 +169,7 @@ TEST(PayloadRecords, TargetHeldOpenByAnotherProgramFailsAndStaysUnchanged) {
 
 TEST(PayloadRecords, RunningProgramFailsAndStaysUnchanged) {
     TempFolder folder("extract-running");
-    const std::string target = folder / "Brimel.exe";
+    const String target = folder / "Brimel.exe";
     ASSERT_TRUE(CopyFileA(test::BuildPath("tests/win/hold_file.exe").c_str(), target.c_str(), FALSE));
     const auto before = ContentsOf(target);
     test::ChildProcess running;
@@ -184,7 +184,7 @@ TEST(PayloadRecords, RunningProgramFailsAndStaysUnchanged) {
 TEST(PayloadRecordsUnprivileged, ReadOnlyTargetFailsAndStaysUnchanged) {
     if (!std::getenv("BRIMEL_UNPRIVILEGED")) GTEST_SKIP() << "needs an unprivileged user";
     TempFolder folder("extract-readonly");
-    const std::string target = folder / "skin.ini";
+    const String target = folder / "skin.ini";
     const auto before = Bytes("[Skin]\nName=Mine\n");
     ASSERT_TRUE(test::WriteBytes(target, before));
     ASSERT_TRUE(SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY));
@@ -197,7 +197,7 @@ TEST(PayloadRecordsUnprivileged, ReadOnlyTargetFailsAndStaysUnchanged) {
 TEST(PayloadRecordsFullDisk, FullDiskFailsAndKeepsTheExistingFile) {
     const char* drive = std::getenv("BRIMEL_FULL_DISK");
     if (!drive) GTEST_SKIP() << "needs a small drive (BRIMEL_FULL_DISK)";
-    const std::string target = std::string(drive) + "\\main.bmp";
+    const String target = String(drive) + "\\main.bmp";
     const auto before = Bytes("the file that was there");
     ASSERT_TRUE(test::WriteBytes(target, before));
     EXPECT_FALSE(ExtractPayloadRecord(229, target.c_str()));  // 1.5 MB on a 256 KB drive
@@ -205,7 +205,7 @@ TEST(PayloadRecordsFullDisk, FullDiskFailsAndKeepsTheExistingFile) {
     EXPECT_FALSE(test::FileExists(target + ".part"));
     DeleteFileA(target.c_str());
     // A new file that does not fit leaves nothing behind.
-    const std::string fresh = std::string(drive) + "\\left_panel.bmp";
+    const String fresh = String(drive) + "\\left_panel.bmp";
     EXPECT_FALSE(ExtractPayloadRecord(227, fresh.c_str()));
     EXPECT_FALSE(test::FileExists(fresh));
 }

@@ -11,6 +11,7 @@
 
 #include "app/setup_app.h"
 #include "sys/registry.h"
+#include "string_printer.h"
 
 namespace brimel {
 namespace {
@@ -20,9 +21,9 @@ using Bytes = std::vector<unsigned char>;
 const char kTestRoot[] = "Software\\BrimelTests";
 
 // The text with one terminating zero, as a string value stores it.
-std::string Z(const std::string& text) { return text + std::string(1, '\0'); }
+String Z(const String& text) { return text + String(1, '\0'); }
 
-Bytes BytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
+Bytes BytesOf(const String& text) { return Bytes(text.begin(), text.end()); }
 
 Bytes operator+(Bytes a, const Bytes& b) {
     a.insert(a.end(), b.begin(), b.end());
@@ -30,10 +31,10 @@ Bytes operator+(Bytes a, const Bytes& b) {
 }
 
 // Removes a key with everything below it (RegDeleteKey removes only leaves).
-void DeleteTree(HKEY hive, const std::string& path) {
+void DeleteTree(HKEY hive, const String& path) {
     HKEY key;
     if (RegOpenKeyExA(hive, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-    std::vector<std::string> children;
+    std::vector<String> children;
     char name[256];
     for (DWORD i = 0;; ++i) {
         DWORD size = sizeof name;
@@ -55,10 +56,10 @@ protected:
         DeleteTree(HKEY_CURRENT_USER, kTestRoot);
         DeleteTree(HKEY_LOCAL_MACHINE, kTestRoot);
     }
-    static std::string Path(const std::string& below) { return std::string(kTestRoot) + "\\" + below; }
+    static String Path(const String& below) { return String(kTestRoot) + "\\" + below; }
 };
 
-bool KeyExists(HKEY hive, const std::string& path) {
+bool KeyExists(HKEY hive, const String& path) {
     HKEY key;
     if (RegOpenKeyExA(hive, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
     RegCloseKey(key);
@@ -66,7 +67,7 @@ bool KeyExists(HKEY hive, const std::string& path) {
 }
 
 // Stores a value with the platform directly, with exactly the given bytes.
-void SetRaw(HKEY hive, const std::string& path, const std::string& name, DWORD type, const Bytes& data) {
+void SetRaw(HKEY hive, const String& path, const String& name, DWORD type, const Bytes& data) {
     HKEY key;
     ASSERT_EQ(RegCreateKeyExA(hive, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS)
@@ -91,7 +92,7 @@ std::ostream& operator<<(std::ostream& out, const RawValue& v) {
     return out << " ]";
 }
 
-bool GetRaw(HKEY hive, const std::string& path, const std::string& name, RawValue* value) {
+bool GetRaw(HKEY hive, const String& path, const String& name, RawValue* value) {
     HKEY key;
     if (RegOpenKeyExA(hive, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
     DWORD size = 0;
@@ -105,8 +106,8 @@ bool GetRaw(HKEY hive, const std::string& path, const std::string& name, RawValu
 }
 
 // Names of the values of a key, in the order the platform enumerates them.
-std::vector<std::string> ValueNames(HKEY hive, const std::string& path) {
-    std::vector<std::string> names;
+std::vector<String> ValueNames(HKEY hive, const String& path) {
+    std::vector<String> names;
     HKEY key;
     if (RegOpenKeyExA(hive, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
     char name[512];
@@ -119,8 +120,8 @@ std::vector<std::string> ValueNames(HKEY hive, const std::string& path) {
     return names;
 }
 
-std::vector<std::string> SubkeyNames(HKEY hive, const std::string& path) {
-    std::vector<std::string> names;
+std::vector<String> SubkeyNames(HKEY hive, const String& path) {
+    std::vector<String> names;
     HKEY key;
     if (RegOpenKeyExA(hive, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
     char name[512];
@@ -135,9 +136,9 @@ std::vector<std::string> SubkeyNames(HKEY hive, const std::string& path) {
 
 // Every key below `path` (named relative to it, "" for the key itself) with
 // every value it holds.
-using TreeDump = std::map<std::string, std::map<std::string, RawValue>>;
+using TreeDump = std::map<String, std::map<String, RawValue>>;
 
-void DumpInto(HKEY hive, const std::string& path, const std::string& relative, TreeDump* dump) {
+void DumpInto(HKEY hive, const String& path, const String& relative, TreeDump* dump) {
     auto& values = (*dump)[relative];
     for (const auto& name : ValueNames(hive, path)) {
         RawValue value;
@@ -148,13 +149,13 @@ void DumpInto(HKEY hive, const std::string& path, const std::string& relative, T
         DumpInto(hive, path + "\\" + child, relative.empty() ? child : relative + "\\" + child, dump);
 }
 
-TreeDump Dump(HKEY hive, const std::string& path) {
+TreeDump Dump(HKEY hive, const String& path) {
     TreeDump dump;
     if (KeyExists(hive, path)) DumpInto(hive, path, "", &dump);
     return dump;
 }
 
-RawValue Sz(const std::string& bytes) { return {REG_SZ, BytesOf(bytes)}; }
+RawValue Sz(const String& bytes) { return {REG_SZ, BytesOf(bytes)}; }
 RawValue Bin(const Bytes& bytes) { return {REG_BINARY, bytes}; }
 
 // --- Reading -------------------------------------------------------------
@@ -162,11 +163,11 @@ RawValue Bin(const Bytes& bytes) { return {REG_BINARY, bytes}; }
 TEST_F(RegistryTest, MarkerIsTheStringTableText) { EXPECT_EQ(NotFoundText(), "NotFound"); }
 
 TEST_F(RegistryTest, FailedReadsReturnTheMarker) {
-    const std::string key = Path("Read");
+    const String key = Path("Read");
     SetRaw(HKEY_CURRENT_USER, key, "Long", REG_SZ, Bytes(1000, 'x') + Bytes{'y', 0});
     SetRaw(HKEY_CURRENT_USER, key, "LongBinary", REG_BINARY, Bytes(1001, 'z'));
     SetRaw(HKEY_CURRENT_USER, key, "Huge", REG_SZ, Bytes(4000, 'h') + Bytes{0});
-    const struct { std::string key, value; const char* what; } table[] = {
+    const struct { String key, value; const char* what; } table[] = {
         {Path("Missing"), "Any", "missing key"},
         {Path("Read\\Missing"), "Any", "missing key below an existing one"},
         {key, "Missing", "missing value"},
@@ -179,16 +180,16 @@ TEST_F(RegistryTest, FailedReadsReturnTheMarker) {
 }
 
 TEST_F(RegistryTest, ReadsReturnTheBytesUpToTheFirstZero) {
-    const std::string key = Path("Read");
-    const struct { std::string name; DWORD type; Bytes stored; std::string text; } table[] = {
+    const String key = Path("Read");
+    const struct { String name; DWORD type; Bytes stored; String text; } table[] = {
         {"Plain", REG_SZ, BytesOf(Z("hello")), "hello"},
         {"Empty", REG_SZ, Bytes{0}, ""},
         {"NoZero", REG_SZ, BytesOf("abc"), "abc"},
-        {"Exactly1000", REG_SZ, Bytes(999, 's') + Bytes{0}, std::string(999, 's')},
+        {"Exactly1000", REG_SZ, Bytes(999, 's') + Bytes{0}, String(999, 's')},
         // The whole buffer filled and no zero anywhere: nothing beyond it is read.
-        {"Exactly1000NoZero", REG_SZ, Bytes(1000, 'n'), std::string(1000, 'n')},
-        {"Binary1000NoZero", REG_BINARY, Bytes(1000, 'b'), std::string(1000, 'b')},
-        {"EmbeddedZero", REG_BINARY, BytesOf(std::string("ab\0cd", 5)), "ab"},
+        {"Exactly1000NoZero", REG_SZ, Bytes(1000, 'n'), String(1000, 'n')},
+        {"Binary1000NoZero", REG_BINARY, Bytes(1000, 'b'), String(1000, 'b')},
+        {"EmbeddedZero", REG_BINARY, BytesOf(String("ab\0cd", 5)), "ab"},
         {"Number", REG_DWORD, Bytes{'A', 'B', 'C', 0}, "ABC"},
         {"Expand", REG_EXPAND_SZ, BytesOf(Z("%WINDIR%\\x")), "%WINDIR%\\x"},
         {"EmptyBinary", REG_BINARY, Bytes{}, ""},
@@ -197,7 +198,7 @@ TEST_F(RegistryTest, ReadsReturnTheBytesUpToTheFirstZero) {
     };
     for (const auto& row : table) SetRaw(HKEY_CURRENT_USER, key, row.name, row.type, row.stored);
     for (const auto& row : table) {
-        const std::string read = ReadRegistryString(key, row.name, kCurrentUser);
+        const String read = ReadRegistryString(key, row.name, kCurrentUser);
         EXPECT_EQ(read.size(), row.text.size()) << row.name;
         EXPECT_EQ(read, row.text) << row.name;
     }
@@ -231,7 +232,7 @@ TEST_F(RegistryTest, ZeroSelectsThePerUserHiveAndAnythingElseThePerMachineHive) 
     };
     for (const auto& row : table) {
         Clean();
-        const std::string key = Path("Root");
+        const String key = Path("Root");
         ASSERT_TRUE(WriteRegistryString(key, "Text", "written", row.root)) << row.root;
         ASSERT_TRUE(WriteRegistryBinary(key, "Bytes", {1, 2}, row.root)) << row.root;
         RawValue value;
@@ -255,18 +256,18 @@ TEST_F(RegistryTest, ZeroSelectsThePerUserHiveAndAnythingElseThePerMachineHive) 
 // --- Writing and deleting ----------------------------------------------------
 
 TEST_F(RegistryTest, WritesStoreExactBytesAndCreateEveryMissingKey) {
-    const std::string key = Path("Write\\A\\B\\C");
+    const String key = Path("Write\\A\\B\\C");
     ASSERT_FALSE(KeyExists(HKEY_CURRENT_USER, Path("Write")));
-    const struct { std::string name; bool binary; std::string text; Bytes bytes; RawValue stored; } table[] = {
+    const struct { String name; bool binary; String text; Bytes bytes; RawValue stored; } table[] = {
         {"Text", false, "C:\\Program Files\\Brimel\\Brimel.exe", {},
          Sz(Z("C:\\Program Files\\Brimel\\Brimel.exe"))},
-        {"EmptyText", false, "", {}, Sz(std::string(1, '\0'))},
+        {"EmptyText", false, "", {}, Sz(String(1, '\0'))},
         {"Bytes", true, "", {0, 1, 0, 255, 0}, Bin({0, 1, 0, 255, 0})},
         {"NoBytes", true, "", {}, Bin({})},
-        {"LongText", false, std::string(3000, 'L'), {}, Sz(std::string(3000, 'L') + std::string(1, '\0'))},
+        {"LongText", false, String(3000, 'L'), {}, Sz(String(3000, 'L') + String(1, '\0'))},
     };
     for (const auto& row : table) {
-        const bool written = row.binary ? WriteRegistryBinary(key, row.name, row.bytes, kCurrentUser)
+        const bool written = row.binary ? WriteRegistryBinary(key, row.name, Array<unsigned char>(row.bytes.begin(), row.bytes.end()), kCurrentUser)
                                         : WriteRegistryString(key, row.name, row.text, kCurrentUser);
         EXPECT_TRUE(written) << row.name;
         RawValue value;
@@ -282,7 +283,7 @@ TEST_F(RegistryTest, WritesStoreExactBytesAndCreateEveryMissingKey) {
 }
 
 TEST_F(RegistryTest, EmptyValueNameIsRefusedWithoutTouchingTheRegistry) {
-    const std::string missing = Path("Unnamed\\Deeper");
+    const String missing = Path("Unnamed\\Deeper");
     EXPECT_FALSE(WriteRegistryString(missing, "", "text", kCurrentUser));
     EXPECT_FALSE(WriteRegistryBinary(missing, "", {1, 2, 3}, kCurrentUser));
     EXPECT_FALSE(WriteRegistryString(missing, "", "text", kLocalMachine));
@@ -290,7 +291,7 @@ TEST_F(RegistryTest, EmptyValueNameIsRefusedWithoutTouchingTheRegistry) {
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, Path("Unnamed")));
 
     // An existing key keeps its default value.
-    const std::string existing = Path("Existing");
+    const String existing = Path("Existing");
     SetRaw(HKEY_CURRENT_USER, existing, "", REG_SZ, BytesOf(Z("default")));
     EXPECT_FALSE(WriteRegistryString(existing, "", "changed", kCurrentUser));
     EXPECT_FALSE(WriteRegistryBinary(existing, "", {9}, kCurrentUser));
@@ -300,10 +301,10 @@ TEST_F(RegistryTest, EmptyValueNameIsRefusedWithoutTouchingTheRegistry) {
 }
 
 TEST_F(RegistryTest, DeletionReportsWhetherTheValueWasDeleted) {
-    const std::string key = Path("Delete");
+    const String key = Path("Delete");
     SetRaw(HKEY_CURRENT_USER, key, "Brimel Chat", REG_SZ, BytesOf(Z("C:\\chat.exe")));
     SetRaw(HKEY_CURRENT_USER, key, "Other", REG_SZ, BytesOf(Z("stays")));
-    const struct { std::string key, value; bool deleted; const char* what; } table[] = {
+    const struct { String key, value; bool deleted; const char* what; } table[] = {
         {key, "Brimel Chat", true, "existing value"},
         {key, "Brimel Chat", false, "value deleted before"},
         {key, "Never", false, "missing value"},
@@ -312,7 +313,7 @@ TEST_F(RegistryTest, DeletionReportsWhetherTheValueWasDeleted) {
     };
     for (const auto& row : table)
         EXPECT_EQ(DeleteRegistryValue(row.key, row.value, kCurrentUser), row.deleted) << row.what;
-    EXPECT_EQ(ValueNames(HKEY_CURRENT_USER, key), std::vector<std::string>{"Other"});
+    EXPECT_EQ(ValueNames(HKEY_CURRENT_USER, key), std::vector<String>{"Other"});
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, Path("Delete\\Missing")));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, Path("NoSuchKey")));
     EXPECT_FALSE(DeleteRegistryValue(Path("NoSuchKey"), "Brimel Chat", kLocalMachine));
@@ -337,7 +338,7 @@ int OpenHandleCount() {
 }
 
 TEST_F(RegistryTest, NoKeyHandleOutlivesACall) {
-    const std::string key = Path("Handles");
+    const String key = Path("Handles");
     SetRaw(HKEY_CURRENT_USER, key + "\\Tree\\Sub", "Text", REG_SZ, BytesOf(Z("x")));
     SetRaw(HKEY_CURRENT_USER, key, "Long", REG_SZ, Bytes(1001, 'x'));
     const int before = OpenHandleCount();
@@ -363,9 +364,9 @@ TEST_F(RegistryTest, NoKeyHandleOutlivesACall) {
 
 class CopyRegistryTreeTest : public RegistryTest {
 protected:
-    static std::string Source() { return Path("Company\\Brimel Chat"); }
-    static std::string Destination() { return Path("Company\\Brimel"); }
-    static void Set(const std::string& below, const std::string& name, DWORD type, const Bytes& data) {
+    static String Source() { return Path("Company\\Brimel Chat"); }
+    static String Destination() { return Path("Company\\Brimel"); }
+    static void Set(const String& below, const String& name, DWORD type, const Bytes& data) {
         SetRaw(HKEY_CURRENT_USER, below.empty() ? Source() : Source() + "\\" + below, name, type, data);
     }
     static void Copy(int level = 1) {
@@ -374,25 +375,25 @@ protected:
 };
 
 TEST_F(CopyRegistryTreeTest, OnlyStringAndBinaryValuesArriveByteExact) {
-    const struct { std::string name; DWORD type; Bytes data; bool copied; RawValue arrives; } table[] = {
+    const struct { String name; DWORD type; Bytes data; bool copied; RawValue arrives; } table[] = {
         {"Text", REG_SZ, BytesOf(Z("hello")), true, Sz(Z("hello"))},
-        {"Empty", REG_SZ, Bytes{0}, true, Sz(std::string(1, '\0'))},
+        {"Empty", REG_SZ, Bytes{0}, true, Sz(String(1, '\0'))},
         // Strings arrive with exactly one terminating zero.
         {"NoZero", REG_SZ, BytesOf("abc"), true, Sz(Z("abc"))},
-        {"TwoZeros", REG_SZ, BytesOf(std::string("xy\0\0", 4)), true, Sz(Z("xy"))},
-        {"Cut", REG_SZ, BytesOf(std::string("one\0two", 8)), true, Sz(Z("one"))},
+        {"TwoZeros", REG_SZ, BytesOf(String("xy\0\0", 4)), true, Sz(Z("xy"))},
+        {"Cut", REG_SZ, BytesOf(String("one\0two", 8)), true, Sz(Z("one"))},
         {"Bytes", REG_BINARY, Bytes{0, 1, 2, 0, 255}, true, Bin({0, 1, 2, 0, 255})},
         {"NoBytes", REG_BINARY, Bytes{}, true, Bin({})},
         {"Edge5000", REG_BINARY, Bytes(5000, 0xA5), true, Bin(Bytes(5000, 0xA5))},
         {"Number", REG_DWORD, Bytes{1, 2, 3, 4}, false, {}},
         {"Expand", REG_EXPAND_SZ, BytesOf(Z("%TEMP%")), false, {}},
-        {"Multi", REG_MULTI_SZ, BytesOf(std::string("a\0b\0\0", 5)), false, {}},
+        {"Multi", REG_MULTI_SZ, BytesOf(String("a\0b\0\0", 5)), false, {}},
         {"Big", REG_DWORD_BIG_ENDIAN, Bytes{1, 2, 3, 4}, false, {}},
         {"None", REG_NONE, Bytes{7}, false, {}},
         {"Last", REG_SZ, BytesOf(Z("end")), true, Sz(Z("end"))},
     };
     Set("", "", REG_SZ, BytesOf(Z("default")));  // never copied
-    std::map<std::string, RawValue> expected;
+    std::map<String, RawValue> expected;
     for (const auto& row : table) {
         Set("", row.name, row.type, row.data);
         if (row.copied) expected[row.name] = row.arrives;
@@ -433,7 +434,7 @@ TEST_F(CopyRegistryTreeTest, LevelGivenDecidesHowDeepTheCopyReaches) {
     Set("", "Level", REG_SZ, BytesOf(Z("1")));
     Set("L2", "Level", REG_SZ, BytesOf(Z("2")));
     Set("L2\\L3", "Level", REG_SZ, BytesOf(Z("3")));
-    const struct { int level; std::vector<std::string> keys; } table[] = {
+    const struct { int level; std::vector<String> keys; } table[] = {
         {5, {}},
         {4, {""}},
         {3, {"", "L2"}},
@@ -443,7 +444,7 @@ TEST_F(CopyRegistryTreeTest, LevelGivenDecidesHowDeepTheCopyReaches) {
     for (const auto& row : table) {
         DeleteTree(HKEY_CURRENT_USER, Destination());
         Copy(row.level);
-        std::vector<std::string> keys;
+        std::vector<String> keys;
         for (const auto& entry : Dump(HKEY_CURRENT_USER, Destination())) keys.push_back(entry.first);
         EXPECT_EQ(keys, row.keys) << "level " << row.level;
     }
@@ -460,9 +461,9 @@ TEST_F(CopyRegistryTreeTest, ValueTooLargeEndsTheValuesButNotTheSubkeys) {
     // The names fix the order of enumeration: by name under Wine, in the
     // order written on Windows; both put the large value in the middle.
     ASSERT_EQ(ValueNames(HKEY_CURRENT_USER, Source() + "\\Big"),
-              (std::vector<std::string>{"1 Before", "2 Huge", "3 After"}));
+              (std::vector<String>{"1 Before", "2 Huge", "3 After"}));
     ASSERT_EQ(ValueNames(HKEY_CURRENT_USER, Source() + "\\Big\\Sub"),
-              (std::vector<std::string>{"1 Inner", "2 HugeText", "3 Later"}));
+              (std::vector<String>{"1 Inner", "2 HugeText", "3 Later"}));
     const TreeDump before = Dump(HKEY_CURRENT_USER, Source());
     Copy();
     const TreeDump expected = {
@@ -476,21 +477,21 @@ TEST_F(CopyRegistryTreeTest, ValueTooLargeEndsTheValuesButNotTheSubkeys) {
 }
 
 TEST_F(CopyRegistryTreeTest, NameOfAHundredCharactersEndsItsList) {
-    const std::string name99 = "V" + std::string(98, 'n');
-    const std::string name100 = "W" + std::string(99, 'n');
+    const String name99 = "V" + String(98, 'n');
+    const String name100 = "W" + String(99, 'n');
     Set("Names", name99, REG_SZ, BytesOf(Z("fits")));
     Set("Names", name100, REG_SZ, BytesOf(Z("too long")));
     Set("Names", "X After", REG_SZ, BytesOf(Z("after")));
     // Value and subkey names put the long name between the others.
-    const std::string key99 = "A" + std::string(98, 'k');
-    const std::string key100 = "B" + std::string(99, 'k');
+    const String key99 = "A" + String(98, 'k');
+    const String key100 = "B" + String(99, 'k');
     Set("Names\\" + key99, "In", REG_SZ, BytesOf(Z("fits")));
     Set("Names\\" + key100, "In", REG_SZ, BytesOf(Z("too long")));
     Set("Names\\C", "In", REG_SZ, BytesOf(Z("after")));
     ASSERT_EQ(ValueNames(HKEY_CURRENT_USER, Source() + "\\Names"),
-              (std::vector<std::string>{name99, name100, "X After"}));
+              (std::vector<String>{name99, name100, "X After"}));
     ASSERT_EQ(SubkeyNames(HKEY_CURRENT_USER, Source() + "\\Names"),
-              (std::vector<std::string>{key99, key100, "C"}));
+              (std::vector<String>{key99, key100, "C"}));
     const TreeDump before = Dump(HKEY_CURRENT_USER, Source());
     Copy();
     const TreeDump expected = {

@@ -7,6 +7,7 @@
 #include "app/setup_app.h"
 #include "core/win32/resources.h"
 #include "resource.h"
+#include "string_printer.h"
 
 namespace brimel {
 namespace {
@@ -64,7 +65,7 @@ TEST(SetupApp, LoadsSharedTextsFontAndIcon) {
 TEST(SetupApp, FontRecordCopiesTheFaceNameBounded) {
     const LOGFONTA plain = DialogFontRecord("MS Sans Serif");
     EXPECT_STREQ(plain.lfFaceName, "MS Sans Serif");
-    const std::string tooLong(80, 'x');
+    const String tooLong(80, 'x');
     const LOGFONTA cut = DialogFontRecord(tooLong);
     EXPECT_EQ(std::strlen(cut.lfFaceName), size_t(LF_FACESIZE - 1));
     // Nothing after the face buffer was touched: the record is all zeros

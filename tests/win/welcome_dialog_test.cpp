@@ -7,15 +7,16 @@
 #include "app/setup_app.h"
 #include "app/welcome_dialog.h"
 #include "resource.h"
+#include "string_printer.h"
 
 namespace brimel {
 namespace {
 
 class InspectedWelcome : public WelcomeDialog {
 public:
-    struct Control { std::string className, text; };
+    struct Control { String className, text; };
     std::vector<std::pair<int, Control>> controls;
-    std::string caption;
+    String caption;
     bool visible = false;
     bool enterEnded = false;
     int stage = 0;
@@ -58,7 +59,7 @@ TEST(WelcomeDialog, ShowsTemplate102AndClosesWithEscapeButNotEnter) {
     EXPECT_FALSE(dialog.enterEnded);
     EXPECT_EQ(dialog.caption, "Welcome to Brimel Messenger");
     EXPECT_EQ(dialog.desktopShortcutRemoved, 0);
-    const std::vector<std::pair<int, std::string>> expected = {
+    const std::vector<std::pair<int, String>> expected = {
         {IDC_LICENSE_VIEW, "RICHEDIT"}, {IDC_ACCEPT, "Button"},       {IDC_INSTALL, "Button"},
         {IDC_CAPTION_AGREEMENT, "Static"}, {IDC_CAPTION_HELLO, "Static"}, {IDC_CAPTION_THANKS, "Static"},
         {IDC_WELCOME_ART, "Static"},

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include <string>
+#include "core/string.h"
 
 namespace brimel {
 
@@ -18,6 +18,6 @@ ResourceSpan FindResourceBytes(HMODULE module, LPCSTR name, LPCSTR type);
 
 // A string-table entry of the program taken verbatim (never used as a
 // format text); empty when the entry does not exist.
-std::string LoadResString(UINT id);
+String LoadResString(UINT id);
 
 }  // namespace brimel

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
-#include <vector>
+#include "core/array.h"
 
 #include "core/win32/owners.h"
 #include "core/win32/resources.h"
@@ -38,7 +38,7 @@ bool Picture::LoadFromFile(const char* path) {
     std::fseek(file, 0, SEEK_SET);
     bool loaded = false;
     if (length > 0) {
-        std::vector<unsigned char> buffer(static_cast<size_t>(length));
+        Array<unsigned char> buffer(static_cast<size_t>(length));
         // Only what was really read goes to the decoder: a file that shrank
         // since it was measured must not hand it bytes that were never filled.
         const size_t read = std::fread(buffer.data(), 1, buffer.size(), file);

@@ -5,7 +5,7 @@
 
 namespace brimel {
 
-void BackgroundPainter::SetPicture(const std::string& name, bool tileWhole, const RECT& source,
+void BackgroundPainter::SetPicture(const String& name, bool tileWhole, const RECT& source,
                                    bool stretch) {
     const PictureSource picture = ResolvePictureName(name);
     // A failed load leaves no picture, and Paint then reports nothing painted.

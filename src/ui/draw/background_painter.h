@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include <string>
+#include "core/string.h"
 
 #include "framework/gdi.h"
 #include "framework/skin_settings.h"
@@ -26,7 +26,7 @@ public:
     // source rectangle (picture pixels) is repeated, or stretched over the
     // whole area with `stretch`.  The source rectangle is kept only when
     // tileWhole is false.
-    void SetPicture(const std::string& name, bool tileWhole, const RECT& source, bool stretch);
+    void SetPicture(const String& name, bool tileWhole, const RECT& source, bool stretch);
     void ClearPicture() { backgroundPicture.Unload(); }
     // Sets the background colour and remakes its brush; kNoColor leaves no brush.
     void SetColor(COLORREF color);

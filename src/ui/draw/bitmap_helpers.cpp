@@ -1,7 +1,7 @@
 #include "ui/draw/bitmap_helpers.h"
 
 #include <cstring>
-#include <vector>
+#include "core/array.h"
 
 #include "core/key_runs.h"
 #include "core/nine_part.h"
@@ -19,7 +19,7 @@ public:
     }
 
     bool Take(const RunBatch& batch) {
-        const std::vector<uint8_t> data = SerializeRegionData(batch);
+        const Array<uint8_t> data = SerializeRegionData(batch);
         if (!Reserve(data.size())) return false;  // keep what was collected so far
         void* bytes = GlobalLock(block_);
         if (bytes == nullptr) return false;
@@ -77,7 +77,7 @@ Region RegionFromKeyBitmap(HBITMAP bitmap, COLORREF key) {
     const int width = info.bmWidth, height = info.bmHeight;
     // Top-down 32-bit rows: one DWORD per pixel, 0x00RRGGBB, whatever the
     // bitmap's own format (a monochrome mask reads as black and white).
-    std::vector<DWORD> pixels(static_cast<size_t>(width) * (height > 0 ? height : 0));
+    Array<DWORD> pixels(static_cast<size_t>(width) * (height > 0 ? height : 0));
     if (!pixels.empty()) {
         BITMAPINFO request;
         std::memset(&request, 0, sizeof request);

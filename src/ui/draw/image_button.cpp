@@ -1,6 +1,6 @@
 #include "ui/draw/image_button.h"
 
-#include <string>
+#include "core/string.h"
 
 #include "framework/application.h"
 #include "resource.h"
@@ -95,7 +95,7 @@ bool BImageButton::OnDrawItem(DRAWITEMSTRUCT* item) {
                                              (item->itemState & ODS_SELECTED) != 0);
     DrawState(dc, look.picture);
 
-    const std::string caption = WindowText();
+    const String caption = WindowText();
     HFONT font = CaptionFont();
     {
         // Caption in the shared dialog font; the platform's context comes
@@ -113,7 +113,7 @@ bool BImageButton::OnDrawItem(DRAWITEMSTRUCT* item) {
     if (look.focusAllowed && GetFocus() == Handle()) {
         // Measured as drawn: in the caption's own font, without the mnemonic
         // markers that DrawText does not show.
-        const std::string shown = CaptionAsShown(caption);
+        const String shown = CaptionAsShown(caption);
         SIZE extent = {0, 0};
         {
             SelectIn fontSelected(dc, font);

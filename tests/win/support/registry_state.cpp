@@ -4,14 +4,14 @@
 
 namespace brimel::test {
 
-std::string RegistryValue::Text() const {
-    std::string text(data.begin(), data.end());
+String RegistryValue::Text() const {
+    String text(reinterpret_cast<const char*>(data.data()), data.size());
     if (!text.empty() && text.back() == '\0') text.pop_back();
     return text;
 }
 
-std::map<std::string, RegistryValue> RegistryValues(HKEY root, const std::string& key) {
-    std::map<std::string, RegistryValue> values;
+std::map<String, RegistryValue> RegistryValues(HKEY root, const String& key) {
+    std::map<String, RegistryValue> values;
     HKEY opened;
     if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return values;
     for (DWORD index = 0;; ++index) {
@@ -31,15 +31,15 @@ std::map<std::string, RegistryValue> RegistryValues(HKEY root, const std::string
     return values;
 }
 
-bool RegistryKeyExists(HKEY root, const std::string& key) {
+bool RegistryKeyExists(HKEY root, const String& key) {
     HKEY opened;
     if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
     RegCloseKey(opened);
     return true;
 }
 
-std::vector<std::string> RegistrySubkeys(HKEY root, const std::string& key) {
-    std::vector<std::string> names;
+std::vector<String> RegistrySubkeys(HKEY root, const String& key) {
+    std::vector<String> names;
     HKEY opened;
     if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return names;
     char name[256];
@@ -49,7 +49,7 @@ std::vector<std::string> RegistrySubkeys(HKEY root, const std::string& key) {
     return names;
 }
 
-bool SetRegistryText(HKEY root, const std::string& key, const std::string& name, const std::string& text) {
+bool SetRegistryText(HKEY root, const String& key, const String& name, const String& text) {
     HKEY opened;
     if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &opened, nullptr) != ERROR_SUCCESS)
         return false;
@@ -59,19 +59,19 @@ bool SetRegistryText(HKEY root, const std::string& key, const std::string& name,
     return status == ERROR_SUCCESS;
 }
 
-void RemoveRegistryValue(HKEY root, const std::string& key, const std::string& name) {
+void RemoveRegistryValue(HKEY root, const String& key, const String& name) {
     HKEY opened;
     if (RegOpenKeyExA(root, key.c_str(), 0, KEY_WRITE, &opened) != ERROR_SUCCESS) return;
     RegDeleteValueA(opened, name.c_str());
     RegCloseKey(opened);
 }
 
-void RemoveRegistryTree(HKEY root, const std::string& key) {
-    for (const std::string& child : RegistrySubkeys(root, key)) RemoveRegistryTree(root, key + "\\" + child);
+void RemoveRegistryTree(HKEY root, const String& key) {
+    for (const String& child : RegistrySubkeys(root, key)) RemoveRegistryTree(root, key + "\\" + child);
     RegDeleteKeyA(root, key.c_str());
 }
 
-SavedRegistryValue::SavedRegistryValue(HKEY root, std::string key, std::string name)
+SavedRegistryValue::SavedRegistryValue(HKEY root, String key, String name)
     : root_(root), key_(std::move(key)), name_(std::move(name)) {
     auto values = RegistryValues(root_, key_);
     auto found = values.find(name_);
@@ -94,7 +94,7 @@ SavedRegistryValue::~SavedRegistryValue() {
 
 const char kTestShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
-ShellFoldersForTest::ShellFoldersForTest(const std::string& base) : base_(base) {
+ShellFoldersForTest::ShellFoldersForTest(const String& base) : base_(base) {
     CreateDirectoryA(base_.c_str(), nullptr);
     for (const char* value : {"Desktop", "Start Menu", "Programs"}) {
         saved_.push_back(std::make_unique<SavedRegistryValue>(HKEY_CURRENT_USER, kTestShellFoldersKey, value));
@@ -107,11 +107,11 @@ void ShellFoldersForTest::PointAtTestFolders() {
     for (const char* value : {"Desktop", "Start Menu", "Programs"}) Set(value, Folder(value));
 }
 
-void ShellFoldersForTest::Set(const std::string& valueName, const std::string& text) {
+void ShellFoldersForTest::Set(const String& valueName, const String& text) {
     SetRegistryText(HKEY_CURRENT_USER, kTestShellFoldersKey, valueName, text);
 }
 
-void ShellFoldersForTest::Remove(const std::string& valueName) {
+void ShellFoldersForTest::Remove(const String& valueName) {
     RemoveRegistryValue(HKEY_CURRENT_USER, kTestShellFoldersKey, valueName);
 }
 

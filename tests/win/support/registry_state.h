@@ -8,8 +8,9 @@
 
 #include <map>
 #include <memory>
-#include <string>
 #include <vector>
+
+#include "core/string.h"
 
 namespace brimel::test {
 
@@ -17,28 +18,28 @@ struct RegistryValue {
     DWORD type = 0;
     std::vector<unsigned char> data;
     // The data as text, without the terminating zero (REG_SZ values).
-    std::string Text() const;
+    String Text() const;
 };
 
 // Every value of the key by name; empty when the key does not exist.
-std::map<std::string, RegistryValue> RegistryValues(HKEY root, const std::string& key);
-bool RegistryKeyExists(HKEY root, const std::string& key);
-std::vector<std::string> RegistrySubkeys(HKEY root, const std::string& key);
-bool SetRegistryText(HKEY root, const std::string& key, const std::string& name, const std::string& text);
-void RemoveRegistryValue(HKEY root, const std::string& key, const std::string& name);
-void RemoveRegistryTree(HKEY root, const std::string& key);
+std::map<String, RegistryValue> RegistryValues(HKEY root, const String& key);
+bool RegistryKeyExists(HKEY root, const String& key);
+std::vector<String> RegistrySubkeys(HKEY root, const String& key);
+bool SetRegistryText(HKEY root, const String& key, const String& name, const String& text);
+void RemoveRegistryValue(HKEY root, const String& key, const String& name);
+void RemoveRegistryTree(HKEY root, const String& key);
 
 // Remembers one value (or its absence) and puts it back when it goes.
 class SavedRegistryValue {
 public:
-    SavedRegistryValue(HKEY root, std::string key, std::string name);
+    SavedRegistryValue(HKEY root, String key, String name);
     ~SavedRegistryValue();
     SavedRegistryValue(const SavedRegistryValue&) = delete;
     SavedRegistryValue& operator=(const SavedRegistryValue&) = delete;
 
 private:
     HKEY root_;
-    std::string key_, name_;
+    String key_, name_;
     bool existed_ = false;
     RegistryValue value_;
 };
@@ -50,16 +51,16 @@ extern const char kTestShellFoldersKey[];
 // original values afterwards.
 class ShellFoldersForTest {
 public:
-    explicit ShellFoldersForTest(const std::string& base);
+    explicit ShellFoldersForTest(const String& base);
     // Points the three values at the test's folders again: the shell
     // writes its own folders back into the key when it looks them up.
     void PointAtTestFolders();
-    std::string Folder(const std::string& valueName) const { return base_ + "\\" + valueName; }
-    void Set(const std::string& valueName, const std::string& text);
-    void Remove(const std::string& valueName);
+    String Folder(const String& valueName) const { return base_ + "\\" + valueName; }
+    void Set(const String& valueName, const String& text);
+    void Remove(const String& valueName);
 
 private:
-    std::string base_;
+    String base_;
     std::vector<std::unique_ptr<SavedRegistryValue>> saved_;
 };
 

@@ -4,7 +4,7 @@
 
 namespace brimel::test {
 
-TempFolder::TempFolder(const std::string& name) {
+TempFolder::TempFolder(const String& name) {
     CreateDirectoryA("C:\\brimel-tests", nullptr);
     path_ = "C:\\brimel-tests\\" + name;
     RemoveTree(path_);
@@ -13,7 +13,7 @@ TempFolder::TempFolder(const std::string& name) {
 
 TempFolder::~TempFolder() { RemoveTree(path_); }
 
-bool WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
+bool WriteBytes(const String& path, const std::vector<unsigned char>& bytes) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
@@ -24,7 +24,7 @@ bool WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes
     return CloseHandle(file) && ok;
 }
 
-bool ReadBytes(const std::string& path, std::vector<unsigned char>* bytes) {
+bool ReadBytes(const String& path, std::vector<unsigned char>* bytes) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
@@ -36,24 +36,24 @@ bool ReadBytes(const std::string& path, std::vector<unsigned char>* bytes) {
     return ok;
 }
 
-bool FileExists(const std::string& path) {
+bool FileExists(const String& path) {
     const DWORD a = GetFileAttributesA(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool FolderExists(const std::string& path) {
+bool FolderExists(const String& path) {
     const DWORD a = GetFileAttributesA(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void RemoveTree(const std::string& path) {
+void RemoveTree(const String& path) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = found.cFileName;
+            const String name = found.cFileName;
             if (name == "." || name == "..") continue;
-            const std::string child = path + "\\" + name;
+            const String child = path + "\\" + name;
             SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 RemoveTree(child);
@@ -67,7 +67,7 @@ void RemoveTree(const std::string& path) {
     DeleteFileA(path.c_str());
 }
 
-bool LastWriteTime(const std::string& path, FILETIME* time) {
+bool LastWriteTime(const String& path, FILETIME* time) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
     *time = data.ftLastWriteTime;
@@ -83,10 +83,10 @@ SYSTEMTIME AsLocalTime(const FILETIME& utc) {
 
 ChildProcess::~ChildProcess() { Terminate(); }
 
-bool ChildProcess::Start(const std::string& commandLine) {
+bool ChildProcess::Start(const String& commandLine) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    std::string line = commandLine;
+    String line = commandLine;
     return CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                           &info_) != FALSE;
 }
@@ -100,14 +100,14 @@ void ChildProcess::Terminate() {
     info_ = {};
 }
 
-std::string BuildPath(const std::string& relative) {
-    std::string path = std::string("Z:") + BRIMEL_BUILD_DIR + "/" + relative;
+String BuildPath(const String& relative) {
+    String path = String("Z:") + BRIMEL_BUILD_DIR + "/" + relative;
     for (char& c : path)
         if (c == '/') c = '\\';
     return path;
 }
 
-bool CanOpenForWriting(const std::string& path) {
+bool CanOpenForWriting(const String& path) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;

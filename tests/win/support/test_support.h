@@ -4,8 +4,10 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <string>
 #include <vector>
+
+#include "core/string.h"
+#include "string_printer.h"
 
 namespace brimel::test {
 
@@ -13,23 +15,23 @@ namespace brimel::test {
 // the end of the test.
 class TempFolder {
 public:
-    explicit TempFolder(const std::string& name);
+    explicit TempFolder(const String& name);
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
-    const std::string& Path() const { return path_; }
-    std::string operator/(const std::string& child) const { return path_ + "\\" + child; }
+    const String& Path() const { return path_; }
+    String operator/(const String& child) const { return path_ + "\\" + child; }
 
 private:
-    std::string path_;
+    String path_;
 };
 
-bool WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes);
-bool ReadBytes(const std::string& path, std::vector<unsigned char>* bytes);
-bool FileExists(const std::string& path);
-bool FolderExists(const std::string& path);
-void RemoveTree(const std::string& path);
-bool LastWriteTime(const std::string& path, FILETIME* time);
+bool WriteBytes(const String& path, const std::vector<unsigned char>& bytes);
+bool ReadBytes(const String& path, std::vector<unsigned char>* bytes);
+bool FileExists(const String& path);
+bool FolderExists(const String& path);
+void RemoveTree(const String& path);
+bool LastWriteTime(const String& path, FILETIME* time);
 
 // The file time's moment as this machine's local time (the platform's own
 // conversion, for the moment's own date).
@@ -42,7 +44,7 @@ public:
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
-    bool Start(const std::string& commandLine);
+    bool Start(const String& commandLine);
     void Terminate();
     HANDLE Handle() const { return info_.hProcess; }
 
@@ -51,7 +53,7 @@ private:
 };
 
 // The Windows path of a file in the build tree (the Z: drive maps /).
-std::string BuildPath(const std::string& relative);
+String BuildPath(const String& relative);
 
 // Waits up to `milliseconds` for `condition` to hold.
 template <class Condition>
@@ -65,6 +67,6 @@ bool WaitFor(Condition condition, DWORD milliseconds = 5000) {
 }
 
 // True when the file can be opened for writing (nobody holds it exclusively).
-bool CanOpenForWriting(const std::string& path);
+bool CanOpenForWriting(const String& path);
 
 }  // namespace brimel::test
