@@ -10,7 +10,7 @@ add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-Wall> $<$<COMPILE_LANGUAGE:CXX>:-
 # The shipped programs take the win32-threads runtime: the posix one pulls in
 # winpthreads, which imports functions that Windows 98 lacks.
 string(REGEX MATCH "^[0-9]+" _gcc_major ${CMAKE_CXX_COMPILER_VERSION})
-set(BRIMEL_WIN32_THREADS_RUNTIME /usr/lib/gcc/i686-w64-mingw32/${_gcc_major}-win32)
+set(BRIMEL_WIN32_THREADS_RUNTIME /usr/lib/gcc/${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32/${_gcc_major}-win32)
 if(NOT EXISTS ${BRIMEL_WIN32_THREADS_RUNTIME}/libstdc++.a)
   message(FATAL_ERROR "The win32-threads MinGW runtime is missing: ${BRIMEL_WIN32_THREADS_RUNTIME}")
 endif()
