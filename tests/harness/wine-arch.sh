@@ -15,5 +15,5 @@ if why="$("$wine32" --version 2>&1 </dev/null)"; then
     exit 0
 fi
 why="$(printf '%s' "$why" | tail -1 | sed 's/^.*: //')"
-echo "32-bit programs cannot run on this machine ($wine32: ${why:-does not start}): the Win32 tests are built for x86_64 and run under 64-bit Wine" >&2
+echo "32-bit programs cannot run on this machine ($wine32: ${why:-does not start}): Wine runs x86_64 builds in a 64-bit prefix instead" >&2
 echo win64
