@@ -26,8 +26,16 @@ public:
     // The elements from first up to last, converted to T.
     template <typename It, typename = std::enable_if_t<!std::is_integral<It>::value>>
     Array(It first, It last) {
-        if constexpr (std::is_pointer<It>::value) reserve(static_cast<size_t>(last - first));
-        for (; first != last; ++first) emplace_back(*first);
+        if constexpr (std::is_pointer<It>::value) {
+            // A block of the exact size straight away: nothing to move yet.
+            const size_t count = static_cast<size_t>(last - first);
+            if (count == 0) return;
+            items_ = Allocate(count);
+            capacity_ = count;
+            for (; first != last; ++first) new (items_ + size_++) T(*first);
+        } else {
+            for (; first != last; ++first) emplace_back(*first);
+        }
     }
     Array(std::initializer_list<T> items) : Array(items.begin(), items.end()) {}
     Array(const Array& other) : Array(other.begin(), other.end()) {}
