@@ -5,6 +5,10 @@
 # Builds build/bench with the benchmarks, makes a fresh Wine prefix of its own
 # (build/bench/bench-wine, with its own wineserver and Xvfb), and writes the
 # figures to build/bench/bench/results/latest/ (summary.md, the raw .csv files).
+# Where 32-bit programs cannot run (tests/harness/wine-arch.sh), the timed
+# programs are the x86_64 builds of the same sources (build/bench64) under
+# 64-bit Wine, and NSIS's 32-bit installer is left out of the timings; the
+# sizes are always those of the i686 build, the one that is shipped.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$top"
@@ -20,20 +24,43 @@ if [ "$(id -u)" = 0 ]; then
 fi
 command -v makensis >/dev/null || { echo "bench: makensis (Debian package nsis) is needed" >&2; exit 1; }
 
+arch="$(tests/harness/wine-arch.sh)"
+export BRIMEL_WINE_ARCH="$arch"
+timed_targets="BrimelSetup bench_payload bench_install bench_limit bench_launch BrimelSetupBench bench_file_ops"
 echo "== build"
 cmake -S . -B build/bench --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DBRIMEL_BENCH=ON >/dev/null
-cmake --build build/bench -j"$(nproc)" --target BrimelSetup bench_payload bench_install bench_limit \
-      bench_launch BrimelSetupBench bench_file_ops BrimelSetupComplete >/dev/null
-out="$top/build/bench/bench"
+# shellcheck disable=SC2086
+cmake --build build/bench -j"$(nproc)" --target $timed_targets BrimelSetupComplete >/dev/null
+sizes="$top/build/bench"        # the i686 build: the shipped programs' sizes
+out="$sizes/bench"
+if [ "$arch" = win64 ]; then
+    cmake -S . -B build/bench64 --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
+          -DBRIMEL_BENCH=ON >/dev/null
+    # shellcheck disable=SC2086
+    cmake --build build/bench64 -j"$(nproc)" --target $timed_targets >/dev/null
+    out="$top/build/bench64/bench"
+fi
 payload="$out/payload"
-mkdir -p "$out/nsis"
+nsis="$sizes/bench/nsis"
+mkdir -p "$nsis"
 nsi="$top/bench/inputs/nsis-reference.nsi"
-makensis -V1 -DPAYLOAD="$payload" -DCOMPRESSOR=zlib -DOUTFILE="$out/nsis/nsis-zlib.exe" "$nsi"
-makensis -V1 -DPAYLOAD="$payload" -DEMPTY -DOUTFILE="$out/nsis/nsis-empty.exe" "$nsi"
+makensis -V1 -DPAYLOAD="$payload" -DCOMPRESSOR=zlib -DOUTFILE="$nsis/nsis-zlib.exe" "$nsi"
+makensis -V1 -DPAYLOAD="$payload" -DEMPTY -DOUTFILE="$nsis/nsis-empty.exe" "$nsi"
+# NSIS's installer is a 32-bit program: timed only where those run.
+with_nsis=yes
+[ "$arch" = win64 ] && with_nsis=no
+install_programs="A B C EA EB"
+startup_programs="setup shipped nsis"
+memory_programs="A B C A-idle B-idle"
+if [ "$with_nsis" = no ]; then
+    install_programs="A B EA EB"
+    startup_programs="setup shipped"
+    memory_programs="A B A-idle B-idle"
+fi
 
-results="$out/results/$(date +%Y%m%d-%H%M%S)"
+results="$sizes/bench/results/$(date +%Y%m%d-%H%M%S)"
 mkdir -p "$results"
-ln -sfn "$(basename "$results")" "$out/results/latest"
+ln -sfn "$(basename "$results")" "$sizes/bench/results/latest"
 
 echo "== fresh Wine prefix"
 export BRIMEL_WINE_ROOT="$top/build/bench/bench-wine"
@@ -49,7 +76,7 @@ bin="$drive_c/benchbin"
 mkdir -p "$bin" "$drive_c/bench"
 cp "$out/bench_launch.exe" "$out/bench_install.exe" "$out/bench_limit.exe" "$out/BrimelSetupBench.exe" \
    "$out/bench_file_ops.exe" \
-   "$out/nsis/nsis-zlib.exe" "$top/build/bench/BrimelSetup.exe" "$bin/"
+   "$nsis/nsis-zlib.exe" "$out/../BrimelSetup.exe" "$bin/"
 
 launch() { "$harness/wine-run.sh" 'C:\benchbin\bench_launch.exe' "$@"; }
 
@@ -82,13 +109,13 @@ install_once() {
     echo "$1"
 }
 
-echo "== install: A (installer's file set), B (limit), C (NSIS zlib),"
+echo "== install ($install_programs): A (installer's file set), B (limit), C (NSIS zlib),"
 echo "   EA, EB (A and B started with nothing to do: the cost of a process); 1 warm-up + $rounds rounds"
 echo "before install rounds: $(cut -d' ' -f1-3 /proc/loadavg)" >"$results/load.txt"
-for p in A B C EA EB; do install_once $p "warm$p" >/dev/null; done
+for p in $install_programs; do install_once $p "warm$p" >/dev/null; done
 echo "round,program,ms" >"$results/install.csv"
 for r in $(seq "$rounds"); do
-    for p in A B C EA EB; do
+    for p in $install_programs; do
         ms="$(install_once $p "r$r$p")"
         echo "$r,$p,$ms" >>"$results/install.csv"
     done
@@ -105,9 +132,9 @@ startup_once() {
         nsis) launch window "Brimel Setup: Installation Folder" 'C:\benchbin\nsis-zlib.exe' ;;
     esac
 }
-for p in setup shipped nsis; do startup_once $p >/dev/null; done
+for p in $startup_programs; do startup_once $p >/dev/null; done
 for r in $(seq "$startup_rounds"); do
-    for p in setup shipped nsis; do
+    for p in $startup_programs; do
         line="$(startup_once $p)" || { echo "bench: $p showed no window" >&2; exit 1; }
         echo "$r,$p,${line// /,}" >>"$results/startup.csv"
     done
@@ -131,7 +158,7 @@ memory_once() {
     echo "$1,$2,$4"
 }
 for r in $(seq "$memory_rounds"); do
-    for p in A B C A-idle B-idle; do
+    for p in $memory_programs; do
         echo "$r,$p,$(memory_once $p "m$r$p")" >>"$results/memory.csv"
     done
     printf '.'
@@ -148,13 +175,15 @@ done >"$results/file_ops.txt"
 rm -rf "$drive_c/fileops"
 
 echo "== size"
-python3 "$top/bench/size_split.py" "$top/build/bench/BrimelSetup.exe" "$out/nsis/nsis-empty.exe" \
-    "$out/nsis/nsis-zlib.exe" "$out/BrimelSetupBench.exe" "$out/BrimelSetupComplete.exe" >"$results/size.jsonl"
+python3 "$top/bench/size_split.py" "$sizes/BrimelSetup.exe" "$nsis/nsis-empty.exe" \
+    "$nsis/nsis-zlib.exe" "$sizes/bench/BrimelSetupBench.exe" "$sizes/bench/BrimelSetupComplete.exe" \
+    >"$results/size.jsonl"
 
 {
     echo "date: $(date -u '+%Y-%m-%d %H:%M UTC')"
     echo "cpu: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //')"
     echo "nproc: $(nproc)"
+    echo "timed builds: $([ "$arch" = win64 ] && echo "x86_64 under 64-bit Wine (32-bit programs cannot run here; NSIS not timed)" || echo "i686 under 32-bit Wine")"
     sed 's/^/load /' "$results/load.txt"
     echo "wine: $(wine --version)"
     echo "makensis: $(makensis -VERSION)"
