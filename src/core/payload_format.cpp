@@ -4,34 +4,13 @@
 #include <zlib.h>
 
 #include "core/calendar.h"
+#include "core/text.h"
 
 namespace brimel {
 namespace {
 
 uint32_t ReadLe32(const unsigned char* p) {
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
-// Writes `value` in decimal, right-aligned in `width` characters: padded with
-// blanks before the sign (as printf's "%8d") or with zeros after it ("%06d").
-// Returns the end of what was written (at most 11 characters past width).
-char* FormatDecimal(char* out, int value, int width, char pad) {
-    char digits[10];
-    int count = 0;
-    // The magnitude as unsigned, so that the most negative int has one too.
-    unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
-    do {
-        digits[count++] = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    const int length = count + (value < 0 ? 1 : 0);
-    if (pad == ' ')
-        for (int i = length; i < width; ++i) *out++ = ' ';
-    if (value < 0) *out++ = '-';
-    if (pad == '0')
-        for (int i = length; i < width; ++i) *out++ = '0';
-    while (count > 0) *out++ = digits[--count];
-    return out;
 }
 
 int AtoiPiece(const String& text, size_t from, size_t count) {
@@ -51,10 +30,7 @@ bool ReadPayloadHeader(const unsigned char* record, size_t available, PayloadHea
 }
 
 String PayloadStamp(uint32_t date, uint32_t time) {
-    char text[32];
-    char* end = FormatDecimal(text, static_cast<int>(date), 8, ' ');
-    end = FormatDecimal(end, static_cast<int>(time), 6, '0');
-    return String(text, static_cast<size_t>(end - text));
+    return DecimalText(static_cast<int>(date), 8) + DecimalText(static_cast<int>(time), 6, '0');
 }
 
 bool ParsePayloadStamp(const String& stamp, CalendarTime* when) {

@@ -4,6 +4,37 @@
 
 namespace brimel {
 
+String DecimalText(int value, int width, char pad) {
+    char digits[10];
+    int count = 0;
+    // The magnitude as unsigned, so that the most negative int has one too.
+    unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+    do {
+        digits[count++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    const int length = count + (value < 0 ? 1 : 0);
+    String text;
+    if (pad != '0' && width > length) text.append(static_cast<size_t>(width - length), ' ');
+    if (value < 0) text.push_back('-');
+    if (pad == '0' && width > length) text.append(static_cast<size_t>(width - length), '0');
+    while (count > 0) text.push_back(digits[--count]);
+    return text;
+}
+
+String HexText(uint32_t value, int width) {
+    char digits[8];
+    int count = 0;
+    do {
+        digits[count++] = "0123456789abcdef"[value & 0xF];
+        value >>= 4;
+    } while (value != 0);
+    String text;
+    if (width > count) text.append(static_cast<size_t>(width - count), '0');
+    while (count > 0) text.push_back(digits[--count]);
+    return text;
+}
+
 bool IsWhiteSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }

@@ -2,9 +2,21 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+
 #include "core/string.h"
 
 namespace brimel {
+
+// `value` in decimal, right-aligned in `width` characters: padded with blanks
+// before the sign (printf's "%8d") or, with pad '0', zeros after it ("%06d").
+// Formatting of our own: the platform's wsprintf lives in the user-interface
+// library, which the installation code does not load.
+String DecimalText(int value, int width = 0, char pad = ' ');
+
+// `value` in lowercase hexadecimal with at least `width` digits, zeros in
+// front (printf's "%04x").
+String HexText(uint32_t value, int width = 0);
 
 // True for the six white-space characters: blank, tab, line feed, vertical
 // tab, form feed and carriage return.

@@ -1,7 +1,5 @@
 #include "install/uninstall_registration.h"
 
-#include <windows.h>
-
 #include "core/text.h"
 #include "sys/registry.h"
 
@@ -20,11 +18,7 @@ const char kUninstallerName[] = "Uninstall Brimel.exe";
 
 }  // namespace
 
-String BuildText() {
-    char text[32];
-    wsprintfA(text, "2.0, Build # %03d", kBuildNumber);
-    return text;
-}
+String BuildText() { return "2.0, Build # " + DecimalText(kBuildNumber, 3, '0'); }
 
 String UninstallCommand(const String& windowsFolder) {
     // The same join as the file set's, so the entry names the file written.

@@ -14,8 +14,6 @@ namespace {
 constexpr UINT kSystemFolderCapacity = 260;
 constexpr UINT kWindowsFolderCapacity = 200;
 constexpr size_t kSubBlockPathCapacity = 260;
-// "\\StringFileInfo\\" with the eight hex digits of a translation and "\\".
-constexpr size_t kSubBlockPrefixLength = 16 + 8 + 1;
 constexpr DWORD kVersionRecordSize = 148;
 static_assert(sizeof(OSVERSIONINFOA) == kVersionRecordSize, "the version record is 148 bytes");
 
@@ -86,13 +84,13 @@ String GetVersionInfoText(const String& filePath, const String& itemName) {
         std::memcpy(&codePage, static_cast<const char*>(table) + 4 * i + 2, 2);
         if (language != 0) continue;
         result.clear();
+        const String subBlock =
+            "\\StringFileInfo\\" + HexText(language, 4) + HexText(codePage, 4) + "\\" + itemName;
         // An item name too long for the path is not looked up cut short.
-        if (kSubBlockPrefixLength + itemName.size() >= kSubBlockPathCapacity) continue;
-        char subBlock[kSubBlockPathCapacity];
-        wsprintfA(subBlock, "\\StringFileInfo\\%04x%04x\\%s", language, codePage, itemName.c_str());
+        if (subBlock.size() >= kSubBlockPathCapacity) continue;
         void* text = nullptr;
         UINT textLength = 0;
-        if (VerQueryValueA(block.Data(), subBlock, &text, &textLength) && text)
+        if (VerQueryValueA(block.Data(), subBlock.c_str(), &text, &textLength) && text)
             result = BoundedText(static_cast<const char*>(text), textLength);
     }
     return result;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdio>
+
 #include "string_printer.h"
 
 namespace brimel {
@@ -50,6 +53,30 @@ TEST(StripTrailingBackslashes, RemovesOnlyTheBackslashesAtTheEnd) {
     };
     for (const auto& row : table)
         EXPECT_EQ(StripTrailingBackslashes(row.in), row.out) << '"' << row.in << '"';
+}
+
+// The installer's own number formatting writes what printf would.
+TEST(Text, NumbersAreWrittenAsPrintfWritesThem) {
+    const int values[] = {0, 1, 7, 9, 10, 40, 99, 100, 999, 1000, 123456, 999999, 1000000,
+                          20061019, -1, -9, -10, -99999, -100000, INT_MAX, INT_MIN};
+    const struct { int width; char pad; const char* format; } styles[] = {
+        {0, ' ', "%d"}, {3, '0', "%03d"}, {6, '0', "%06d"}, {8, ' ', "%8d"}, {12, ' ', "%12d"},
+    };
+    for (int value : values) {
+        for (const auto& style : styles) {
+            char expected[32];
+            std::snprintf(expected, sizeof expected, style.format, value);
+            EXPECT_EQ(DecimalText(value, style.width, style.pad), expected) << style.format << " " << value;
+        }
+    }
+    const uint32_t hexValues[] = {0, 1, 0x9, 0xA, 0x409, 0x4E4, 0xFFFF, 0x10000, 0xABCDEF12, 0xFFFFFFFF};
+    for (uint32_t value : hexValues) {
+        for (int width : {0, 4, 8}) {
+            char expected[32];
+            std::snprintf(expected, sizeof expected, "%0*x", width, value);
+            EXPECT_EQ(HexText(value, width), expected) << width << " " << value;
+        }
+    }
 }
 
 }  // namespace
