@@ -12,7 +12,7 @@
 #include "framework/class_record.h"
 #include "framework/gdi.h"
 #include "framework/window.h"
-#include "ui/controls/no_color.h"
+#include "framework/skin_settings.h"
 
 namespace brimel {
 

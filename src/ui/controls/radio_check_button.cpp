@@ -30,7 +30,7 @@ struct GlyphStrip {
         MemoryDC dc(nullptr);
         if (!dc) return;
         SelectIn selected(dc.Get(), image.Get());
-        mask.Reset(MakeKeyMask(dc.Get(), kCheckGlyphSize * kCheckGlyphCount, kCheckGlyphSize, kGlyphKey));
+        mask = MakeKeyMask(dc.Get(), kCheckGlyphSize * kCheckGlyphCount, kCheckGlyphSize, kGlyphKey);
     }
 
     // Draws glyph `index` at x 0, y 1 of the target, its key pixels leaving

@@ -10,7 +10,7 @@
 #include "framework/class_record.h"
 #include "framework/gdi.h"
 #include "ui/controls/hand_cursor_button.h"
-#include "ui/controls/no_color.h"
+#include "framework/skin_settings.h"
 
 namespace brimel {
 
