@@ -199,16 +199,26 @@ TEST(SkinnedDialog, ArrowInsideTheClientAreaButtonsKeepTheirHand) {
     EXPECT_EQ(dialog.DoModal(), IDOK);
 }
 
-// Runs a message dialog; `script` acts on it from inside its loop.
+// What a test does to the dialog that is open, from inside its modal loop.
+std::function<void(HWND)> g_script;
+const char* g_caption = nullptr;
+void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    HWND dialog = FindWindowA(nullptr, g_caption);
+    if (dialog == nullptr) {
+        ADD_FAILURE() << "no dialog titled " << g_caption;
+        return;
+    }
+    g_script(dialog);
+}
+void ScriptNextDialog(const char* caption, std::function<void(HWND)> script) {
+    g_caption = caption;
+    g_script = std::move(script);
+    SetTimer(nullptr, 0, 50, &RunScript);
+}
+
 int RunMessage(const std::string& text, int mode, std::function<void(HWND)> script) {
-    static std::function<void(HWND)> s_script;
-    s_script = std::move(script);
-    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        HWND dialog = FindWindowA(nullptr, "Brimel Messenger Setup");
-        ASSERT_NE(dialog, nullptr);
-        s_script(dialog);
-    });
+    ScriptNextDialog("Brimel Messenger Setup", std::move(script));
     return ShowMessageText(text, mode);
 }
 
@@ -290,10 +300,7 @@ TEST(MessageDialog, ReportsWhatTheUserChose) {
 }
 
 TEST(RichEditNoticeDialog, ShowsItsLinkToTheUpdatePage) {
-    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        HWND dialog = FindWindowA(nullptr, "Brimel Messenger");
-        ASSERT_NE(dialog, nullptr);
+    ScriptNextDialog("Brimel Messenger", [](HWND dialog) {
         CMultiColorStatic* link = WindowAs<CMultiColorStatic>(GetDlgItem(dialog, IDC_UPDATE_LINK));
         ASSERT_NE(link, nullptr);
         EXPECT_EQ(link->Link(), LoadResString(IDS_UPDATE_PAGE));

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "core/win32/resources.h"  // LoadResString: entries taken verbatim
 #include "ui/controls/multi_color_static.h"
 #include "ui/dialogs/skinned_dialog.h"
 #include "ui/draw/image_button.h"
