@@ -9,6 +9,10 @@ void Pump(DWORD milliseconds) {
     do {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            // As the dialog's modal loop does: keys such as Tab are the
+            // dialog's to handle first.
+            HWND root = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+            if (root != nullptr && IsDialogMessageA(root, &msg)) continue;
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }

@@ -8,7 +8,8 @@
 
 namespace brimel::test {
 
-// Dispatches the thread's messages for at least `milliseconds`.
+// Dispatches the thread's messages for at least `milliseconds`, giving a
+// dialog's messages to its keyboard handling first.
 void Pump(DWORD milliseconds);
 
 // Pumps until the condition holds; false when it did not within the time.
