@@ -252,5 +252,24 @@ TEST(RadioCheckButton, FocusRectangleSpansTheCaptionInTheFontItIsDrawnIn) {
     });
 }
 
+TEST(RadioCheckButton, HoveringInAndOutLeavesTheCaptionAsItWas) {
+    RunDialog([](BoxDialog& d) {
+        HWND box = d.box.Handle();
+        const Picture before = Grab(box);
+        // Each hover repaints the control; the caption must not be drawn
+        // over a copy of its own earlier drawing.
+        for (int i = 0; i < 4; ++i) {
+            test::PointAt(test::OnScreen(box, 60, 8));
+            EXPECT_TRUE(test::PumpUntil([&] { return d.box.IsHovering(); }));
+            test::PointAt(test::OnScreen(d.Handle(), 300, 200));
+            EXPECT_TRUE(test::PumpUntil([&] { return !d.box.IsHovering(); }));
+        }
+        const Picture after = Grab(box);
+        int changed = 0;
+        for (size_t i = 0; i < before.pixels.size(); ++i) changed += before.pixels[i] != after.pixels[i];
+        EXPECT_EQ(changed, 0);
+    });
+}
+
 }  // namespace
 }  // namespace brimel
