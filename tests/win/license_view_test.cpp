@@ -4,15 +4,15 @@
 #include <windows.h>
 #include <richedit.h>
 
-#include <functional>
 #include <string>
 
-#include "framework/dialog.h"
 #include "support/ui_driving.h"
 #include "ui/controls/license_view.h"
 
 namespace brimel {
 namespace {
+
+using test::ScriptedDialog;
 
 constexpr UINT kDialogId = 8001;
 constexpr int kViewId = 8002, kOtherId = 8003;
@@ -20,85 +20,51 @@ constexpr int kViewId = 8002, kOtherId = 8003;
 // The rich edit window class comes with this library.
 const HMODULE kRichEdit = LoadLibraryA("riched32.dll");
 
-class LicenseDialog : public Dialog {
-public:
-    explicit LicenseDialog(std::function<void(LicenseDialog&)> script)
-        : Dialog(kDialogId, nullptr), script_(std::move(script)) {}
-
-    LicenseView view;
-    HWND Other() const { return GetDlgItem(Handle(), kOtherId); }
-    CHARRANGE Selection() const {
-        CHARRANGE range = {-1, -1};
-        view.Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
-        return range;
-    }
-
-protected:
-    void DoDataExchange() override { BindControl(kViewId, view); }
-    BOOL OnInitDialog() override {
-        std::string text;
-        for (int i = 0; i < 20; ++i) text += "The licensed software is provided as it is, without warranty. ";
-        SetWindowTextA(view.Handle(), text.c_str());
-        PostMessageA(Handle(), WM_APP, 0, 0);
-        return TRUE;
-    }
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_APP) {
-            SetForegroundWindow(Handle());
-            UpdateWindow(Handle());
-            test::Pump(100);
-            script_(*this);
-            EndDialog(IDOK);
-            return 0;
-        }
-        return Dialog::WindowProc(message, wParam, lParam);
-    }
-
-private:
-    std::function<void(LicenseDialog&)> script_;
-};
-
-void RunDialog(const std::function<void(LicenseDialog&)>& script) {
-    ASSERT_NE(kRichEdit, nullptr);
-    SetCursorPos(1000, 740);
-    bool ran = false;
-    LicenseDialog dialog([&](LicenseDialog& d) {
-        ran = true;
-        script(d);
-    });
-    ASSERT_EQ(dialog.DoModal(), IDOK);
-    EXPECT_TRUE(ran);
+CHARRANGE Selection(const LicenseView& view) {
+    CHARRANGE range = {-1, -1};
+    view.Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    return range;
 }
 
-void TabTo(HWND target) {
-    test::Key(VK_TAB, true);
-    test::Key(VK_TAB, false);
-    EXPECT_EQ(GetFocus(), target);
+void RunWithLicense(LicenseView& view, const ScriptedDialog::Step& script) {
+    ASSERT_NE(kRichEdit, nullptr);
+    test::RunScripted(
+        kDialogId, [&](ScriptedDialog& d) { d.BindControl(kViewId, view); },
+        [&](ScriptedDialog&) {
+            std::string text;
+            for (int i = 0; i < 20; ++i) text += "The licensed software is provided as it is, without warranty. ";
+            SetWindowTextA(view.Handle(), text.c_str());
+        },
+        script);
 }
 
 TEST(LicenseView, AfterAMouseSelectionEveryFocusGainShowsTheTextUnselectedAtTheStart) {
+    // Tab is the dialog's own focus move, which selects an edit control's
+    // whole text before the control gains the focus.
     const struct {
         const char* what;
         bool byTab;
     } ways[] = {{"tabbing back", true}, {"focus set back", false}};
     for (const auto& way : ways) {
-        RunDialog([&](LicenseDialog& d) {
-            HWND view = d.view.Handle();
-            SetFocus(d.Other());
-            test::PointAt(test::OnScreen(view, 8, 8));
+        LicenseView view;
+        RunWithLicense(view, [&](ScriptedDialog& d) {
+            SetFocus(d.Item(kOtherId));
+            test::PointAt(test::OnScreen(view.Handle(), 8, 8));
             test::Press();
-            test::PointAt(test::OnScreen(view, 200, 20));
+            test::PointAt(test::OnScreen(view.Handle(), 200, 20));
             test::Release();
-            const CHARRANGE selected = d.Selection();
+            const CHARRANGE selected = Selection(view);
             EXPECT_GT(selected.cpMax, selected.cpMin) << way.what << ": the drag selected nothing";
-            // Away to the button; back by the dialog's own Tab handling (which
-            // selects an edit control's whole text first) or directly.
-            SetFocus(d.Other());
-            if (way.byTab)
-                TabTo(view);
-            else
-                SetFocus(view);
-            const CHARRANGE range = d.Selection();
+
+            SetFocus(d.Item(kOtherId));
+            if (way.byTab) {
+                test::Key(VK_TAB, true);
+                test::Key(VK_TAB, false);
+            } else {
+                SetFocus(view.Handle());
+            }
+            EXPECT_EQ(GetFocus(), view.Handle()) << way.what;
+            const CHARRANGE range = Selection(view);
             EXPECT_EQ(range.cpMin, 0) << way.what;
             EXPECT_EQ(range.cpMax, 0) << way.what;
         });
@@ -106,14 +72,15 @@ TEST(LicenseView, AfterAMouseSelectionEveryFocusGainShowsTheTextUnselectedAtTheS
 }
 
 TEST(LicenseView, TypingChangesNothing) {
-    RunDialog([](LicenseDialog& d) {
-        const std::string before = d.view.WindowText();
-        SetFocus(d.view.Handle());
-        test::Key('X', true);
-        test::Key('X', false);
-        test::Key(VK_DELETE, true);
-        test::Key(VK_DELETE, false);
-        EXPECT_EQ(d.view.WindowText(), before);
+    LicenseView view;
+    RunWithLicense(view, [&](ScriptedDialog&) {
+        const std::string before = view.WindowText();
+        SetFocus(view.Handle());
+        for (BYTE key : {BYTE('X'), BYTE(VK_DELETE), BYTE(VK_BACK)}) {
+            test::Key(key, true);
+            test::Key(key, false);
+        }
+        EXPECT_EQ(view.WindowText(), before);
     });
 }
 

@@ -4,12 +4,10 @@
 #include <windows.h>
 
 #include <functional>
-#include <map>
 #include <vector>
 
 #include "core/glyph_index.h"
 #include "framework/application.h"
-#include "framework/dialog.h"
 #include "resource.h"
 #include "support/canvas.h"
 #include "support/ui_driving.h"
@@ -20,6 +18,7 @@ namespace {
 
 using test::Grab;
 using test::Picture;
+using test::ScriptedDialog;
 
 constexpr UINT kDialogId = 7001;
 constexpr int kBoxId = 7002, kOneId = 7003, kTwoId = 7004, kAlsoId = 7005, kOtherId = 7006;
@@ -28,69 +27,32 @@ const char kBoxCaption[] = "I &accept the terms";
 
 Application app;  // the shared dialog font
 
-class BoxDialog : public Dialog {
-public:
-    explicit BoxDialog(std::function<void(BoxDialog&)> script)
-        : Dialog(kDialogId, nullptr), script_(std::move(script)) {}
-
+// A check box in a group of its own, then radios One and Two with the check
+// box Also in a second group; the script starts with the focus on a plain
+// button.
+struct Boxes {
     BRadioCheckButton box, one, two, also;
-    std::map<int, int> clicks;
 
-    HWND Item(int id) const { return GetDlgItem(Handle(), id); }
-
-protected:
-    void DoDataExchange() override {
-        BindControl(kBoxId, box);
-        BindControl(kOneId, one);
-        BindControl(kTwoId, two);
-        BindControl(kAlsoId, also);
+    void Run(const std::function<void(ScriptedDialog&)>& script) {
+        test::RunScripted(
+            kDialogId,
+            [&](ScriptedDialog& d) {
+                d.BindControl(kBoxId, box);
+                d.BindControl(kOneId, one);
+                d.BindControl(kTwoId, two);
+                d.BindControl(kAlsoId, also);
+            },
+            [&](ScriptedDialog& d) {
+                d.SetClientSize(320, 220);
+                for (int i = 0; i < 5; ++i) d.Place(kBoxId + i, 20, 20 + 32 * i, i == 4 ? 80 : 220, i == 4 ? 24 : 17);
+            },
+            [&](ScriptedDialog& d) {
+                SetFocus(d.Item(kOtherId));
+                test::Pump(100);
+                script(d);
+            });
     }
-    BOOL OnInitDialog() override {
-        RECT size = {0, 0, 320, 220};
-        AdjustWindowRectEx(&size, GetWindowLongA(Handle(), GWL_STYLE), FALSE, 0);
-        SetWindowPos(Handle(), nullptr, 0, 0, size.right - size.left, size.bottom - size.top,
-                     SWP_NOMOVE | SWP_NOZORDER);
-        const int ids[] = {kBoxId, kOneId, kTwoId, kAlsoId, kOtherId};
-        for (int i = 0; i < 5; ++i)
-            SetWindowPos(Item(ids[i]), nullptr, 20, 20 + 32 * i, i == 4 ? 80 : 220, i == 4 ? 24 : 17,
-                         SWP_NOZORDER);
-        PostMessageA(Handle(), WM_APP, 0, 0);
-        return TRUE;
-    }
-    bool OnCommand(WORD id, WORD code, HWND control) override {
-        if (code == BN_CLICKED && id != kOtherId) {
-            ++clicks[id];
-            return true;
-        }
-        return Dialog::OnCommand(id, code, control);
-    }
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_APP) {
-            SetForegroundWindow(Handle());
-            SetFocus(Item(kOtherId));
-            UpdateWindow(Handle());
-            test::Pump(100);
-            script_(*this);
-            EndDialog(IDOK);
-            return 0;
-        }
-        return Dialog::WindowProc(message, wParam, lParam);
-    }
-
-private:
-    std::function<void(BoxDialog&)> script_;
 };
-
-void RunDialog(const std::function<void(BoxDialog&)>& script) {
-    SetCursorPos(1000, 740);
-    bool ran = false;
-    BoxDialog dialog([&](BoxDialog& d) {
-        ran = true;
-        script(d);
-    });
-    ASSERT_EQ(dialog.DoModal(), IDOK);
-    EXPECT_TRUE(ran);
-}
 
 // Glyph `index` of a strip bitmap resource, as the control should show it.
 class Strip {
@@ -124,10 +86,11 @@ int ShownGlyph(HWND control, const Strip& strip) {
 }
 
 TEST(RadioCheckButton, ClickShowsThePressedGlyphWhileHeldThenTheCheckedHoverGlyph) {
+    Boxes b;
     const Strip strip(IDB_CHECK_GLYPHS);
-    RunDialog([&](BoxDialog& d) {
-        HWND box = d.box.Handle();
-        EXPECT_TRUE(d.box.IsCheckBoxMode());
+    b.Run([&](ScriptedDialog& d) {
+        HWND box = b.box.Handle();
+        EXPECT_TRUE(b.box.IsCheckBoxMode());
         EXPECT_EQ(GetWindowLongA(box, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
         EXPECT_EQ(ShownGlyph(box, strip), kGlyphUnchecked);
         test::PointAt(test::OnScreen(box, 6, 8));
@@ -138,7 +101,7 @@ TEST(RadioCheckButton, ClickShowsThePressedGlyphWhileHeldThenTheCheckedHoverGlyp
         EXPECT_EQ(d.clicks[kBoxId], 0);
         test::Release();
         EXPECT_EQ(ShownGlyph(box, strip), kGlyphCheckedHot);
-        EXPECT_EQ(d.box.GetCheck(), 1);
+        EXPECT_EQ(b.box.GetCheck(), 1);
         EXPECT_EQ(d.clicks[kBoxId], 1);
     });
 }
@@ -154,14 +117,15 @@ TEST(RadioCheckButton, EveryReleaseNotifiesOnlyAReleaseOverTheBoxToggles) {
         {"press elsewhere, release over the box", false, true, 1},
     };
     for (const auto& c : cases) {
-        RunDialog([&](BoxDialog& d) {
-            const POINT onBox = test::OnScreen(d.box.Handle(), 6, 8);
+        Boxes b;
+        b.Run([&](ScriptedDialog& d) {
+            const POINT onBox = test::OnScreen(b.box.Handle(), 6, 8);
             const POINT elsewhere = test::OnScreen(d.Handle(), 300, 200);
             test::PointAt(c.pressOnBox ? onBox : elsewhere);
             test::Press();
             test::PointAt(c.releaseOnBox ? onBox : elsewhere);
             test::Release();
-            EXPECT_EQ(d.box.GetCheck(), c.checked) << c.what;
+            EXPECT_EQ(b.box.GetCheck(), c.checked) << c.what;
             EXPECT_EQ(d.clicks[kBoxId], 1) << c.what;
         });
     }
@@ -181,8 +145,9 @@ TEST(RadioCheckButton, SpaceActsOnItsRelease) {
         {"checked radio: nothing", kOneId, 1, 1, 0},
     };
     for (const auto& c : cases) {
-        RunDialog([&](BoxDialog& d) {
-            BRadioCheckButton& control = c.id == kBoxId ? d.box : d.one;
+        Boxes b;
+        b.Run([&](ScriptedDialog& d) {
+            BRadioCheckButton& control = c.id == kBoxId ? b.box : b.one;
             control.SetCheck(c.checkedBefore);
             SetFocus(control.Handle());
             test::Key(VK_SPACE, true);
@@ -195,39 +160,42 @@ TEST(RadioCheckButton, SpaceActsOnItsRelease) {
 }
 
 TEST(RadioCheckButton, CheckingARadioUnchecksTheOtherRadiosOfItsGroupOnly) {
+    Boxes b;
     const Strip radio(IDB_RADIO_GLYPHS);
-    RunDialog([&](BoxDialog& d) {
-        EXPECT_FALSE(d.one.IsCheckBoxMode());
-        d.two.SetCheck(1);
-        d.also.SetCheck(1);
-        d.box.SetCheck(1);
-        test::PointAt(test::OnScreen(d.one.Handle(), 6, 8));
+    b.Run([&](ScriptedDialog& d) {
+        EXPECT_FALSE(b.one.IsCheckBoxMode());
+        b.two.SetCheck(1);
+        b.also.SetCheck(1);
+        b.box.SetCheck(1);
+        test::PointAt(test::OnScreen(b.one.Handle(), 6, 8));
         test::Press();
         test::Release();
-        EXPECT_EQ(d.one.GetCheck(), 1);
-        EXPECT_EQ(d.two.GetCheck(), 0);
-        EXPECT_EQ(d.also.GetCheck(), 1) << "a check box of the group";
-        EXPECT_EQ(d.box.GetCheck(), 1) << "another group";
+        EXPECT_EQ(b.one.GetCheck(), 1);
+        EXPECT_EQ(b.two.GetCheck(), 0);
+        EXPECT_EQ(b.also.GetCheck(), 1) << "a check box of the group";
+        EXPECT_EQ(b.box.GetCheck(), 1) << "another group";
         EXPECT_EQ(d.clicks[kOneId], 1);
         EXPECT_EQ(d.clicks[kTwoId], 0);
         // Radios show the round glyphs, the dialog showing at their corners.
-        EXPECT_EQ(ShownGlyph(d.one.Handle(), radio), kGlyphCheckedHot);
-        EXPECT_EQ(ShownGlyph(d.two.Handle(), radio), kGlyphUnchecked);
+        EXPECT_EQ(ShownGlyph(b.one.Handle(), radio), kGlyphCheckedHot);
+        EXPECT_EQ(ShownGlyph(b.two.Handle(), radio), kGlyphUnchecked);
     });
 }
 
 TEST(RadioCheckButton, TheButtonMessagesDoNotReachTheCheckState) {
-    RunDialog([](BoxDialog& d) {
-        d.box.SetCheck(1);
-        EXPECT_EQ(SendMessageA(d.box.Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-        SendMessageA(d.box.Handle(), BM_SETCHECK, BST_UNCHECKED, 0);
-        EXPECT_EQ(d.box.GetCheck(), 1);
+    Boxes b;
+    b.Run([&](ScriptedDialog&) {
+        b.box.SetCheck(1);
+        EXPECT_EQ(SendMessageA(b.box.Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+        SendMessageA(b.box.Handle(), BM_SETCHECK, BST_UNCHECKED, 0);
+        EXPECT_EQ(b.box.GetCheck(), 1);
     });
 }
 
 TEST(RadioCheckButton, FocusRectangleSpansTheCaptionInTheFontItIsDrawnIn) {
-    RunDialog([](BoxDialog& d) {
-        HWND box = d.box.Handle();
+    Boxes b;
+    b.Run([&](ScriptedDialog&) {
+        HWND box = b.box.Handle();
         const Picture unfocused = Grab(box);
         SetFocus(box);
         test::Pump(100);
@@ -253,16 +221,17 @@ TEST(RadioCheckButton, FocusRectangleSpansTheCaptionInTheFontItIsDrawnIn) {
 }
 
 TEST(RadioCheckButton, HoveringInAndOutLeavesTheCaptionAsItWas) {
-    RunDialog([](BoxDialog& d) {
-        HWND box = d.box.Handle();
+    Boxes b;
+    b.Run([&](ScriptedDialog& d) {
+        HWND box = b.box.Handle();
         const Picture before = Grab(box);
         // Each hover repaints the control; the caption must not be drawn
         // over a copy of its own earlier drawing.
         for (int i = 0; i < 4; ++i) {
             test::PointAt(test::OnScreen(box, 60, 8));
-            EXPECT_TRUE(test::PumpUntil([&] { return d.box.IsHovering(); }));
+            EXPECT_TRUE(test::PumpUntil([&] { return b.box.IsHovering(); }));
             test::PointAt(test::OnScreen(d.Handle(), 300, 200));
-            EXPECT_TRUE(test::PumpUntil([&] { return !d.box.IsHovering(); }));
+            EXPECT_TRUE(test::PumpUntil([&] { return !b.box.IsHovering(); }));
         }
         const Picture after = Grab(box);
         int changed = 0;

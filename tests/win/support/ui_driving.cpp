@@ -1,5 +1,9 @@
 #include "support/ui_driving.h"
 
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
 #include "support/canvas.h"
 
 namespace brimel::test {
@@ -18,6 +22,66 @@ void Pump(DWORD milliseconds) {
         }
         Sleep(5);
     } while (GetTickCount() - start < milliseconds);
+}
+
+ScriptedDialog::ScriptedDialog(UINT templateId, Step bind, Step setUp, Step script)
+    : Dialog(templateId, nullptr), bind_(std::move(bind)), setUp_(std::move(setUp)), script_(std::move(script)) {}
+
+void ScriptedDialog::SetClientSize(int width, int height) {
+    RECT size = {0, 0, width, height};
+    AdjustWindowRectEx(&size, GetWindowLongA(Handle(), GWL_STYLE), FALSE, 0);
+    SetWindowPos(Handle(), nullptr, 0, 0, size.right - size.left, size.bottom - size.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+}
+
+void ScriptedDialog::Place(int id, int x, int y, int width, int height) {
+    SetWindowPos(Item(id), nullptr, x, y, width, height, SWP_NOZORDER);
+}
+
+BOOL ScriptedDialog::OnInitDialog() {
+    setUp_(*this);
+    PostMessageA(Handle(), WM_APP, 0, 0);
+    return TRUE;
+}
+
+bool ScriptedDialog::OnCommand(WORD id, WORD code, HWND control) {
+    if (code == BN_CLICKED && control != nullptr) {
+        ++clicks[id];
+        return true;
+    }
+    return Dialog::OnCommand(id, code, control);
+}
+
+LRESULT ScriptedDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ERASEBKGND && background != 0xFFFFFFFF) {
+        RECT client = ClientRect();
+        HBRUSH brush = CreateSolidBrush(background);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
+        DeleteObject(brush);
+        return TRUE;
+    }
+    if (message == WM_APP) {
+        SetForegroundWindow(Handle());
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Pump(100);
+        script_(*this);
+        if (const char* hold = std::getenv("BRIMEL_HOLD_DIALOG_MS")) Pump(std::atoi(hold));
+        EndDialog(IDOK);
+        return 0;
+    }
+    return Dialog::WindowProc(message, wParam, lParam);
+}
+
+void RunScripted(UINT templateId, const ScriptedDialog::Step& bind, const ScriptedDialog::Step& setUp,
+                 const ScriptedDialog::Step& script) {
+    SetCursorPos(1000, 740);
+    bool ran = false;
+    ScriptedDialog dialog(templateId, bind, setUp, [&](ScriptedDialog& d) {
+        ran = true;
+        script(d);
+    });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_TRUE(ran);
 }
 
 POINT OnScreen(HWND window, int x, int y) {
