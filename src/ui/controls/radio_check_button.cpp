@@ -85,9 +85,17 @@ void BRadioCheckButton::PreSubclassWindow() {
     SetWindowLongA(hwnd, GWL_STYLE, style | BS_OWNERDRAW);
 }
 
+void BRadioCheckButton::RedrawLook() {
+    // Without erasing: a change of the control's own look leaves the dialog
+    // beneath as it was, so the snapshot of it stays.  Retaken now, it would
+    // copy the control's earlier drawing, and the caption, drawn over itself
+    // again and again, would grow heavier at its smoothed edges.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
 void BRadioCheckButton::SetCheck(int state) {
     checked_ = state;
-    RedrawNow();
+    RedrawLook();
 }
 
 bool BRadioCheckButton::OnDrawItem(DRAWITEMSTRUCT* item) {
@@ -169,7 +177,7 @@ void BRadioCheckButton::OnMouseMove(WPARAM wParam, LPARAM lParam) {
         (GetWindow(self, GW_OWNER) != nullptr || GetParent(self) != nullptr)) {
         hovering_ = true;
         SetCapture(self);
-        InvalidateRect(self, nullptr, TRUE);
+        InvalidateRect(self, nullptr, FALSE);  // no erase, as in RedrawLook
         return;
     }
     POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -178,7 +186,7 @@ void BRadioCheckButton::OnMouseMove(WPARAM wParam, LPARAM lParam) {
     if (under == nullptr || under == self) return;
     if (hovering_) {
         hovering_ = false;
-        InvalidateRect(self, nullptr, TRUE);
+        InvalidateRect(self, nullptr, FALSE);
     }
     // A press in progress keeps the capture, so that its release still
     // comes here.
@@ -197,7 +205,7 @@ LRESULT BRadioCheckButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
             SetFocus(self);
             SetCapture(self);
             pressed_ = true;
-            RedrawNow();
+            RedrawLook();
             break;
         case WM_LBUTTONUP: {
             // Not passed on: the platform button would notify a click of
@@ -212,7 +220,7 @@ LRESULT BRadioCheckButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
                 else if (checked_ == 0)
                     checked_ = 1;
             }
-            RedrawNow();
+            RedrawLook();
             UpdateRadioGroup();
             NotifyClicked();
             return 0;
@@ -225,7 +233,7 @@ LRESULT BRadioCheckButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         case WM_CAPTURECHANGED:
             if (hovering_) {
                 ReleaseCapture();
-                InvalidateRect(self, nullptr, TRUE);
+                InvalidateRect(self, nullptr, FALSE);
             }
             break;
         case WM_KEYUP:
@@ -238,7 +246,7 @@ LRESULT BRadioCheckButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
                 if (checked_ == 1) return 0;
                 checked_ = 1;
             }
-            RedrawNow();
+            RedrawLook();
             UpdateRadioGroup();
             NotifyClicked();
             return 0;

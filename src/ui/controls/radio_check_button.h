@@ -45,6 +45,8 @@ protected:
 
 private:
     void OnMouseMove(WPARAM wParam, LPARAM lParam);
+    // Repaints at once for a change of the control's own look.
+    void RedrawLook();
     // Unchecks the other radio buttons of this one's dialog group.
     void UpdateRadioGroup();
     void NotifyClicked();
