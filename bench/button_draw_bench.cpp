@@ -30,7 +30,7 @@ double TimeDraws(HDC target, HBITMAP image, HWND shaped, MaskRead read, int draw
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
     for (int i = 0; i < draws; ++i) {
-        HRGN region = DrawKeyedImage(target, image, kWidth, kHeight, RGB(255, 0, 255), read);
+        HRGN region = DrawKeyedImage(target, image, kWidth, kHeight, RGB(255, 0, 255), read).Release();
         if (shaped != nullptr)
             SetWindowRgn(shaped, region, FALSE);
         else if (region != nullptr)
@@ -64,8 +64,8 @@ int main(int argc, char** argv) {
     // A hidden window takes the regions, as the button's window does.
     HWND shaped = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, kWidth, kHeight, nullptr, nullptr, self, nullptr);
 
-    HRGN slow = DrawKeyedImage(target.Get(), image.Get(), kWidth, kHeight, RGB(255, 0, 255), MaskRead::kPixelByPixel);
-    HRGN fast = DrawKeyedImage(target.Get(), image.Get(), kWidth, kHeight, RGB(255, 0, 255), MaskRead::kWholeBitmap);
+    HRGN slow = DrawKeyedImage(target.Get(), image.Get(), kWidth, kHeight, RGB(255, 0, 255), MaskRead::kPixelByPixel).Release();
+    HRGN fast = DrawKeyedImage(target.Get(), image.Get(), kWidth, kHeight, RGB(255, 0, 255), MaskRead::kWholeBitmap).Release();
     const bool same = slow && fast && EqualRgn(slow, fast);
     DeleteObject(slow);
     DeleteObject(fast);

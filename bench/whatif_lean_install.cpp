@@ -14,7 +14,7 @@
 #include <string>
 
 #include "app/setup_app.h"
-#include "framework/resource_string.h"
+#include "core/win32/resources.h"
 #include "payload/file_replace.h"
 
 namespace brimel {

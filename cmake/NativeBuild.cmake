@@ -1,10 +1,5 @@
-# Native build: the portable core and its unit tests.
-option(BRIMEL_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
-if(BRIMEL_SANITIZE)
-  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
-  add_link_options(-fsanitize=address,undefined)
-endif()
-add_compile_options(-Wall -Wextra)
+# Native build: the portable core and its unit tests (options set before the
+# core is defined: cmake/NativeOptions.cmake).
 
 find_package(ZLIB REQUIRED)
 find_package(GTest REQUIRED)

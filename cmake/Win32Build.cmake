@@ -7,28 +7,79 @@ include(${CMAKE_CURRENT_LIST_DIR}/Payload.cmake)
 # offering newer APIs, and mark the executables for subsystem 4.0.
 add_compile_definitions(WINVER=0x0410 _WIN32_WINNT=0x0400 _WIN32_IE=0x0500 STRICT)
 add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-Wall> $<$<COMPILE_LANGUAGE:CXX>:-Wextra>)
-# The shipped programs take the win32-threads runtime: the posix one pulls in
-# winpthreads, which imports functions that Windows 98 lacks.
+
+# Thread models. The tests take the posix runtime of the -posix compilers
+# (GoogleTest needs it). The shipped programs take the win32-threads runtime,
+# headers and libraries alike: the posix one brings winpthreads, which imports
+# functions that Windows 98 lacks.
 string(REGEX MATCH "^[0-9]+" _gcc_major ${CMAKE_CXX_COMPILER_VERSION})
-set(BRIMEL_WIN32_THREADS_RUNTIME /usr/lib/gcc/i686-w64-mingw32/${_gcc_major}-win32)
+set(BRIMEL_WIN32_THREADS_RUNTIME /usr/lib/gcc/${TOOLCHAIN_PREFIX}/${_gcc_major}-win32)
 if(NOT EXISTS ${BRIMEL_WIN32_THREADS_RUNTIME}/libstdc++.a)
   message(FATAL_ERROR "The win32-threads MinGW runtime is missing: ${BRIMEL_WIN32_THREADS_RUNTIME}")
 endif()
+set(_win32_cxx_headers ${BRIMEL_WIN32_THREADS_RUNTIME}/include/c++)
+add_library(brimel_ship_options INTERFACE)
+target_compile_options(brimel_ship_options INTERFACE
+  $<$<COMPILE_LANGUAGE:CXX>:-nostdinc++ -fno-rtti -fno-exceptions>)
+target_include_directories(brimel_ship_options SYSTEM INTERFACE
+  $<$<COMPILE_LANGUAGE:CXX>:${_win32_cxx_headers}>
+  $<$<COMPILE_LANGUAGE:CXX>:${_win32_cxx_headers}/${TOOLCHAIN_PREFIX}>
+  $<$<COMPILE_LANGUAGE:CXX>:${_win32_cxx_headers}/backward>)
 set(BRIMEL_STATIC_LINK -static -static-libgcc -static-libstdc++ -L${BRIMEL_WIN32_THREADS_RUNTIME})
+target_link_options(brimel_ship_options INTERFACE ${BRIMEL_STATIC_LINK})
 set(BRIMEL_GUI_LINK ${BRIMEL_STATIC_LINK} -mwindows -Wl,--subsystem,windows:4.0
     -Wl,--major-os-version,4 -Wl,--minor-os-version,0)
 
 target_link_libraries(brimel_core PUBLIC -l:libz.a)
 
-# Everything of the installer but its entry point, so that tests link it too.
-file(GLOB BRIMEL_WIN_SOURCES CONFIGURE_DEPENDS
-     src/framework/*.cpp src/app/*.cpp src/payload/*.cpp src/sys/*.cpp src/install/*.cpp
-     src/ui/*/*.cpp)
-list(FILTER BRIMEL_WIN_SOURCES EXCLUDE REGEX "/src/app/main\\.cpp$")
-add_library(brimel_win STATIC ${BRIMEL_WIN_SOURCES})
-target_include_directories(brimel_win PUBLIC ${CMAKE_SOURCE_DIR}/res)
-target_link_libraries(brimel_win PUBLIC brimel_core
-                      user32 gdi32 advapi32 shell32 ole32 oleaut32 uuid comctl32 version)
+# One library per layer, each built twice: for the shipped programs
+# (brimel_<layer>_ship) and for the tests (brimel_<layer>). A layer sees only
+# its own headers and those of the layers beneath it (brimel_layer_includes),
+# so an upward include fails to build.
+set(_layer_sys_system_libs advapi32 version)
+set(_layer_install_system_libs ole32 shell32 advapi32)
+set(_layer_framework_system_libs user32 gdi32)
+set(_layer_ui_system_libs user32 gdi32 ole32 oleaut32 shell32)
+set(_layer_app_system_libs user32 ole32 shell32)
+function(brimel_win_layer name)
+  cmake_parse_arguments(L "" "" "DEPENDS" ${ARGN})
+  file(GLOB_RECURSE _sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${name}/*.cpp)
+  list(FILTER _sources EXCLUDE REGEX "/src/app/main\\.cpp$")
+  brimel_layer_includes(${name} _includes)
+  foreach(variant "" "_ship")
+    add_library(brimel_${name}${variant} STATIC ${_sources})
+    target_include_directories(brimel_${name}${variant} PUBLIC ${_includes} ${CMAKE_SOURCE_DIR}/res)
+    set(_deps)
+    foreach(d IN LISTS L_DEPENDS)
+      list(APPEND _deps brimel_${d}${variant})
+    endforeach()
+    target_link_libraries(brimel_${name}${variant} PUBLIC ${_deps} ${_layer_${name}_system_libs})
+    if(variant STREQUAL "_ship")
+      target_link_libraries(brimel_${name}${variant} PUBLIC brimel_ship_options)
+    endif()
+  endforeach()
+endfunction()
+
+# The core's Win32 part (its resources and owners) joins the portable core.
+file(GLOB _core_win32 CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/core/win32/*.cpp)
+target_sources(brimel_core PRIVATE ${_core_win32})
+add_library(brimel_core_ship STATIC ${BRIMEL_CORE_SOURCES} ${_core_win32})
+brimel_layer_includes(core _core_includes)
+target_include_directories(brimel_core_ship PUBLIC ${_core_includes})
+target_link_libraries(brimel_core_ship PUBLIC brimel_ship_options -l:libz.a)
+
+brimel_win_layer(framework DEPENDS core)
+brimel_win_layer(payload DEPENDS core)
+brimel_win_layer(sys DEPENDS core)
+brimel_win_layer(install DEPENDS payload sys)
+brimel_win_layer(ui DEPENDS framework)
+brimel_win_layer(app DEPENDS ui install)
+
+# Everything of the installer but its entry point, for the tests and
+# benchmarks; they may reach every layer.
+add_library(brimel_win INTERFACE)
+target_include_directories(brimel_win INTERFACE ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(brimel_win INTERFACE brimel_app)
 
 # The stand-in product and the payload records made from it.
 add_subdirectory(product)
@@ -46,7 +97,8 @@ set_source_files_properties(${CMAKE_BINARY_DIR}/generated/records.rc PROPERTIES
 set_source_files_properties(res/brimel.rc PROPERTIES OBJECT_DEPENDS "${_art}")
 
 add_executable(BrimelSetup WIN32 src/app/main.cpp $<TARGET_OBJECTS:brimel_resources>)
-target_link_libraries(BrimelSetup PRIVATE brimel_win ${BRIMEL_GUI_LINK} -s)
+target_link_libraries(BrimelSetup PRIVATE brimel_app_ship)
+target_link_options(BrimelSetup PRIVATE ${BRIMEL_GUI_LINK} -s)
 
 # Tests under Wine.
 add_subdirectory(tests/win)

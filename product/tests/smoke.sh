@@ -3,8 +3,9 @@
 #
 #   product/tests/smoke.sh <folder holding Brimel.exe, BC.dll and "Uninstall Brimel.exe">
 #
-# Lays out an installation by hand in a fresh 32-bit Wine prefix (own Xvfb
-# display, scratch HOME), then checks:
+# Lays out an installation by hand in a fresh Wine prefix (own Xvfb display,
+# scratch HOME; 32-bit, or 64-bit with BRIMEL_WINE_ARCH=win64 for the x86_64
+# build), then checks:
 #   - the messenger opens its window, paints the 1024x768 skin and the
 #     version text of BC.dll, and a second start leaves one window;
 #   - its program file cannot be opened for writing while it runs;
@@ -34,7 +35,8 @@ for f in Brimel.exe BC.dll "Uninstall Brimel.exe"; do
 done
 
 WORK=$(mktemp -d /tmp/brimel-smoke.XXXXXX)
-export WINEPREFIX="$WORK/prefix" WINEARCH=win32 WINEDEBUG=-all HOME="$WORK/home"
+source "$HERE/../../tests/harness/wine-loader.sh"
+export WINEPREFIX="$WORK/prefix" WINEDEBUG=-all HOME="$WORK/home"
 export WINEDLLOVERRIDES="winemenubuilder.exe=d"
 unset TZ
 mkdir -p "$HOME"

@@ -7,8 +7,9 @@
 #include <string>
 
 #include "app/welcome_dialog.h"
-#include "framework/resource_string.h"
+#include "core/win32/resources.h"
 #include "resource.h"
+#include "sys/environment_probes.h"
 #include "sys/registry.h"
 
 namespace brimel {
@@ -18,38 +19,34 @@ namespace {
 // Loaded by its full system path, so a DLL planted beside the installer is
 // never picked up.
 void LoadRichEditLibrary() {
-    char path[MAX_PATH + 16];
-    const UINT length = GetSystemDirectoryA(path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return;
-    std::strcat(path, path[length - 1] == '\\' ? "riched32.dll" : "\\riched32.dll");
-    LoadLibraryA(path);
+    const std::string path = SystemFolderFile("riched32.dll");
+    if (!path.empty()) LoadLibraryA(path.c_str());
 }
 
 }  // namespace
 
-// Registry reads that fail answer with this application's marker text.
-SetupApp::SetupApp() { UseNotFoundText(&notFoundText); }
+BRIMEL_IMPLEMENT_CLASS(SetupApp, Application)
 
-SetupApp::~SetupApp() { UseNotFoundText(nullptr); }
+SetupApp::SetupApp() = default;
 
-LOGFONTA DialogFontRecord(const std::string& faceName) {
-    LOGFONTA record;
-    std::memset(&record, 0, sizeof record);
-    record.lfHeight = -12;
-    record.lfCharSet = DEFAULT_CHARSET;
-    record.lfOutPrecision = OUT_DEFAULT_PRECIS;
-    record.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    record.lfQuality = DEFAULT_QUALITY;
-    record.lfPitchAndFamily = VARIABLE_PITCH | FF_ROMAN;
-    // A face name longer than the record holds is cut, never overrun.
-    const size_t length = faceName.size() < LF_FACESIZE - 1 ? faceName.size() : LF_FACESIZE - 1;
-    std::memcpy(record.lfFaceName, faceName.data(), length);
-    record.lfFaceName[length] = '\0';
-    return record;
+SetupApp::~SetupApp() = default;
+
+SkinSettings SetupApp::GetSkinSettings(int skinId) const {
+    SkinSettings settings;
+    settings.stretch = 0;
+    if (skinId == 801) {
+        settings.backgroundColor = RGB(255, 255, 255);
+        settings.textColor = RGB(0, 0, 0);
+    } else {
+        settings.pictureName = "601";
+    }
+    return settings;
 }
 
 void SetupApp::LoadSharedResources() {
     notFoundText = LoadResString(IDS_NOT_FOUND);
+    // Registry reads that fail answer with this marker from now on.
+    SetNotFoundText(notFoundText);
     fontFaceName = LoadResString(IDS_FONT_FACE);
     const LOGFONTA record = DialogFontRecord(fontFaceName);
     dialogFont.Reset(CreateFontIndirectA(&record));
@@ -75,11 +72,13 @@ bool SetupApp::InitInstance() {
 }
 
 int SetupApp::ExitInstance() {
-    CoUninitialize();
+    // OLE first: it was initialised on top of COM.
     if (oleInitialized_) OleUninitialize();
+    oleInitialized_ = false;
+    CoUninitialize();
     return Application::ExitInstance();
 }
 
-SetupApp* CurrentSetupApp() { return dynamic_cast<SetupApp*>(CurrentApplication()); }
+SetupApp* CurrentSetupApp() { return ObjectAs<SetupApp>(CurrentApplication()); }
 
 }  // namespace brimel

@@ -12,12 +12,20 @@
 namespace brimel {
 
 class SetupApp : public Application {
+    BRIMEL_DECLARE_CLASS(SetupApp)
+
 public:
     SetupApp();
     ~SetupApp() override;
 
     bool InitInstance() override;
     int ExitInstance() override;
+
+    HFONT DialogFont() const override { return dialogFont.Get(); }
+    const char* FontFaceName() const override { return fontFaceName.c_str(); }
+    HICON AppIcon() const override { return appIcon; }
+    // Skin 801 is white with black text; every other skin tiles picture 601.
+    SkinSettings GetSkinSettings(int skinId) const override;
 
     // Loads the shared texts, the dialog font and the icon: the part of start-up
     // that tests without a dialog need too.
@@ -33,11 +41,8 @@ private:
     bool oleInitialized_ = false;
 };
 
-// The one application object.
+// The one application object; null when the program's application is not
+// the installer's.
 SetupApp* CurrentSetupApp();
-
-// The shared dialog font's record: height -12, variable-pitch roman, with the
-// given face name copied bounded into the 32-character buffer.
-LOGFONTA DialogFontRecord(const std::string& faceName);
 
 }  // namespace brimel

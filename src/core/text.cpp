@@ -1,9 +1,16 @@
 #include "core/text.h"
 
+#include <cstring>
+
 namespace brimel {
 
 bool IsWhiteSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+std::string BoundedText(const char* text, size_t capacity) {
+    const void* zero = std::memchr(text, 0, capacity);
+    return std::string(text, zero ? static_cast<size_t>(static_cast<const char*>(zero) - text) : capacity);
 }
 
 // Trail bytes of the double-byte code pages never fall on the white-space

@@ -1,6 +1,7 @@
 // Small text operations shared by the registry, probe and dialog code.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace brimel {
@@ -8,6 +9,10 @@ namespace brimel {
 // True for the six white-space characters: blank, tab, line feed, vertical
 // tab, form feed and carriage return.
 bool IsWhiteSpace(char c);
+
+// The text at `text` up to its first zero, or all `capacity` characters when
+// there is none: for text from buffers that need not be terminated.
+std::string BoundedText(const char* text, size_t capacity);
 
 // The text without white space at its end and then at its start.
 std::string TrimText(const std::string& text);

@@ -1,9 +1,14 @@
 #include "framework/application.h"
 
+#include <cstring>
+
 namespace brimel {
 namespace {
 Application* g_current = nullptr;
 }
+
+const ClassRecord Object::classRecord = {"Object", sizeof(Object), nullptr};
+BRIMEL_IMPLEMENT_CLASS(Application, Object)
 
 Application::Application() { g_current = this; }
 
@@ -22,6 +27,32 @@ int Application::Run(HINSTANCE instance) {
         exitCode_ = static_cast<int>(msg.wParam);
     }
     return ExitInstance();
+}
+
+SkinSettings Application::GetSkinSettings(int) const { return SkinSettings(); }
+
+HFONT Application::DialogFont() const {
+    if (!defaultFont_) {
+        const LOGFONTA record = DialogFontRecord(FontFaceName());
+        defaultFont_.Reset(CreateFontIndirectA(&record));
+    }
+    return defaultFont_.Get();
+}
+
+LOGFONTA DialogFontRecord(const std::string& faceName) {
+    LOGFONTA record;
+    std::memset(&record, 0, sizeof record);
+    record.lfHeight = -12;
+    record.lfCharSet = DEFAULT_CHARSET;
+    record.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    record.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    record.lfQuality = DEFAULT_QUALITY;
+    record.lfPitchAndFamily = VARIABLE_PITCH | FF_ROMAN;
+    // A face name longer than the record holds is cut, never overrun.
+    const size_t length = faceName.size() < LF_FACESIZE - 1 ? faceName.size() : LF_FACESIZE - 1;
+    std::memcpy(record.lfFaceName, faceName.data(), length);
+    record.lfFaceName[length] = '\0';
+    return record;
 }
 
 Application* CurrentApplication() { return g_current; }

@@ -1,17 +1,28 @@
 // The process-wide application object: one instance, constructed before the
 // entry point runs, reachable from anywhere through CurrentApplication().
+// Controls ask it for what the whole program shares (dialog font, face name,
+// icon, skins) through virtual accessors, so they never depend on the
+// program's own application class.
 #pragma once
 
 #include <windows.h>
+
+#include <string>
+
+#include "framework/class_record.h"
+#include "framework/gdi.h"
+#include "framework/skin_settings.h"
 
 namespace brimel {
 
 class Window;
 
-class Application {
+class Application : public Object {
+    BRIMEL_DECLARE_CLASS(Application)
+
 public:
     Application();
-    virtual ~Application();
+    ~Application() override;
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
@@ -26,12 +37,25 @@ public:
     HINSTANCE Instance() const { return instance_; }
     Window* mainWindow = nullptr;
 
+    // What the controls share. The defaults serve programs (and tests)
+    // without shared resources of their own: the dialog font of the face
+    // "MS Sans Serif", made on first use, no icon, and the default skin.
+    virtual HFONT DialogFont() const;
+    virtual const char* FontFaceName() const { return "MS Sans Serif"; }
+    virtual HICON AppIcon() const { return nullptr; }
+    virtual SkinSettings GetSkinSettings(int skinId) const;
+
 protected:
     int exitCode_ = 0;
 
 private:
     HINSTANCE instance_ = nullptr;
+    mutable Font defaultFont_;
 };
+
+// The shared dialog font's record: height -12, variable-pitch roman, with the
+// given face name copied bounded into the 32-character buffer.
+LOGFONTA DialogFontRecord(const std::string& faceName);
 
 Application* CurrentApplication();
 

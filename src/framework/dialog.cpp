@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/win32/resources.h"
 #include "framework/application.h"
 
 namespace brimel {
@@ -12,15 +13,11 @@ namespace {
 // itself once initialisation is over, so a dialog that ends while it
 // initialises never appears.
 std::vector<unsigned char> LoadHiddenTemplate(UINT id) {
-    HINSTANCE module = ResourceInstance();
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5) /* RT_DIALOG */);
-    if (found == nullptr) return {};
-    HGLOBAL loaded = LoadResource(module, found);
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    const DWORD size = SizeofResource(module, found);
-    if (bytes == nullptr || size < 18) return {};
-    std::vector<unsigned char> copy(static_cast<const unsigned char*>(bytes),
-                                    static_cast<const unsigned char*>(bytes) + size);
+    const ResourceSpan found = FindResourceBytes(ResourceInstance(), MAKEINTRESOURCEA(id),
+                                                 MAKEINTRESOURCEA(5) /* RT_DIALOG */);
+    if (found.bytes == nullptr || found.size < 18) return {};
+    const unsigned char* bytes = static_cast<const unsigned char*>(found.bytes);
+    std::vector<unsigned char> copy(bytes, bytes + found.size);
     const bool extended = copy[2] == 0xFF && copy[3] == 0xFF;  // DLGTEMPLATEEX signature
     const size_t styleOffset = extended ? 12 : 0;
     DWORD style;
@@ -34,9 +31,11 @@ std::vector<unsigned char> LoadHiddenTemplate(UINT id) {
 
 Dialog::Dialog(UINT templateId, HWND parent) : templateId_(templateId), parent_(parent) {}
 
-Dialog::~Dialog() {
-    if (Handle() && IsWindow(Handle())) DestroyWindow(Handle());
-}
+BRIMEL_IMPLEMENT_CLASS(Dialog, Window)
+
+// DoModal destroys its window before it returns, while the whole object
+// still answers the window's last messages; nothing is left to destroy here.
+Dialog::~Dialog() = default;
 
 INT_PTR Dialog::DoModal() {
     std::vector<unsigned char> dialogTemplate = LoadHiddenTemplate(templateId_);
@@ -68,6 +67,7 @@ INT_PTR Dialog::DoModal() {
             quitCode = msg.wParam;
             break;
         }
+        if (!running_) break;
         if (PreTranslateMessage(&msg)) continue;
         if (IsDialogMessageA(hwnd, &msg)) continue;
         TranslateMessage(&msg);
@@ -77,7 +77,7 @@ INT_PTR Dialog::DoModal() {
 
     // The owner comes back before the dialog goes, so activation returns to it.
     if (disableOwner) EnableWindow(owner, TRUE);
-    DestroyWindow(hwnd);
+    if (IsWindow(hwnd)) DestroyWindow(hwnd);
     if (quit) PostQuitMessage(static_cast<int>(quitCode));
     return result_;
 }
@@ -86,7 +86,12 @@ void Dialog::EndDialog(INT_PTR result) {
     result_ = result;
     running_ = false;
     // Wake the loop in case it waits for a message.
-    if (Handle()) PostMessageA(Handle(), WM_NULL, 0, 0);
+    PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
+}
+
+void Dialog::OnFinalMessage() {
+    // Destroyed by whatever path: the modal loop ends with the window.
+    if (running_) EndDialog(result_);
 }
 
 bool Dialog::PreTranslateMessage(MSG*) { return false; }
@@ -109,9 +114,13 @@ bool Dialog::OnCommand(WORD id, WORD, HWND) {
 }
 
 LRESULT Dialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND &&
-        OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)))
-        return 0;
+    if (message == WM_COMMAND) {
+        // The child that sent a notification has the first say.
+        LRESULT result = 0;
+        if (ReflectToChild(message, wParam, lParam, &result)) return result;
+        if (OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0;
+        return DefaultProc(message, wParam, lParam);
+    }
     return Window::WindowProc(message, wParam, lParam);
 }
 

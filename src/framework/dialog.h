@@ -7,12 +7,15 @@
 namespace brimel {
 
 class Dialog : public Window {
+    BRIMEL_DECLARE_CLASS(Dialog)
+
 public:
     Dialog(UINT templateId, HWND parent);
     ~Dialog() override;
 
-    // Creates the dialog, runs it until EndDialog and returns its result:
-    // IDOK, IDCANCEL or what EndDialog was given; -1 when it could not be made.
+    // Creates the dialog, runs it until EndDialog or until its window is
+    // destroyed, and returns its result: IDOK, IDCANCEL or what EndDialog was
+    // given; -1 when it could not be made. The window is gone on return.
     INT_PTR DoModal();
     void EndDialog(INT_PTR result);
     bool IsRunning() const { return running_; }
@@ -34,6 +37,7 @@ protected:
     virtual bool OnCommand(WORD id, WORD code, HWND control);
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnFinalMessage() override;
 
 private:
     static INT_PTR CALLBACK InitProc(HWND, UINT, WPARAM, LPARAM);

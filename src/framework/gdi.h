@@ -43,9 +43,14 @@ using Brush = GdiObject<HBRUSH>;
 using Region = GdiObject<HRGN>;
 
 // Selects an object into a device context and puts the previous one back.
+// A region is refused: selecting one sets the clip region instead and has
+// no previous object to put back.
 class SelectIn {
 public:
-    SelectIn(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
+    SelectIn(HDC dc, HGDIOBJ object)
+        : dc_(dc),
+          previous_(object && GetObjectType(object) != OBJ_REGION ? SelectObject(dc, object) : nullptr) {}
+    SelectIn(HDC dc, HRGN region) = delete;
     ~SelectIn() {
         if (previous_ != nullptr && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
     }
@@ -71,6 +76,58 @@ public:
 
 private:
     HDC dc_;
+};
+
+// A copy of part of a device context kept across paints: a memory device
+// context with a bitmap of its own. Letting go selects the context's
+// original bitmap back before the copy's bitmap and the context are deleted.
+class Snapshot {
+public:
+    Snapshot() = default;
+    ~Snapshot() { Reset(); }
+    Snapshot(const Snapshot&) = delete;
+    Snapshot& operator=(const Snapshot&) = delete;
+
+    // Copies width x height pixels from (x, y) of the source; false, holding
+    // nothing, when the copy could not be made.
+    bool Take(HDC source, int x, int y, int width, int height) {
+        Reset();
+        if (width <= 0 || height <= 0) return false;
+        dc_ = CreateCompatibleDC(source);
+        bitmap_ = dc_ ? CreateCompatibleBitmap(source, width, height) : nullptr;
+        if (bitmap_ == nullptr) {
+            Reset();
+            return false;
+        }
+        original_ = SelectObject(dc_, bitmap_);
+        width_ = width;
+        height_ = height;
+        if (!BitBlt(dc_, 0, 0, width, height, source, x, y, SRCCOPY)) {
+            Reset();
+            return false;
+        }
+        return true;
+    }
+    void Reset() {
+        if (dc_ != nullptr && original_ != nullptr) SelectObject(dc_, original_);
+        if (bitmap_ != nullptr) DeleteObject(bitmap_);
+        if (dc_ != nullptr) DeleteDC(dc_);
+        dc_ = nullptr;
+        bitmap_ = nullptr;
+        original_ = nullptr;
+        width_ = height_ = 0;
+    }
+    HDC Dc() const { return dc_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ original_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
 };
 
 // The display context of a window (GetDC/ReleaseDC).

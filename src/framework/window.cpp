@@ -5,7 +5,40 @@ namespace {
 // The object pointer lives in a window property: it works on every Windows
 // served, and leaves the window's user data to the control itself.
 const char kObjectProperty[] = "Brimel.Window";
+// The procedure the window had before it was first bound. It outlives the
+// binding: when another procedure was installed over ours meanwhile, ours
+// stays in the chain after the object let go and must still pass messages on.
+const char kPreviousProperty[] = "Brimel.Previous";
+
+WNDPROC PreviousOf(HWND hwnd) { return reinterpret_cast<WNDPROC>(GetPropA(hwnd, kPreviousProperty)); }
+
+// The child window a parent's message concerns, or null.
+HWND ChildOfMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_DRAWITEM: {
+            const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            return item != nullptr && item->CtlType != ODT_MENU ? item->hwndItem : nullptr;
+        }
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+            return reinterpret_cast<HWND>(lParam);
+        case WM_COMMAND:
+            // Menus and accelerators send no window.
+            return reinterpret_cast<HWND>(lParam);
+        default:
+            (void)wParam;
+            return nullptr;
+    }
 }
+
+}  // namespace
+
+BRIMEL_IMPLEMENT_CLASS(Window, Object)
 
 Window::~Window() { Detach(); }
 
@@ -14,17 +47,28 @@ bool Window::Attach(HWND hwnd) {
     hwnd_ = hwnd;
     SetPropA(hwnd, kObjectProperty, this);
     PreSubclassWindow();
+    if (PreviousOf(hwnd) != nullptr) {
+        // Bound before, and our procedure is still in the window's chain
+        // under another one: it takes the messages up again from there.
+        previous_ = PreviousOf(hwnd);
+        return true;
+    }
     previous_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::SubclassProc)));
+    SetPropA(hwnd, kPreviousProperty, reinterpret_cast<HANDLE>(previous_));
     return true;
 }
 
 void Window::Detach() {
     if (hwnd_ == nullptr) return;
     if (IsWindow(hwnd_)) {
+        // Only our own procedure can be taken out of the chain; when another
+        // was installed over it, ours stays and passes messages on.
         if (previous_ != nullptr &&
-            GetWindowLongPtrA(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&Window::SubclassProc))
+            GetWindowLongPtrA(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&Window::SubclassProc)) {
             SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+            RemovePropA(hwnd_, kPreviousProperty);
+        }
         RemovePropA(hwnd_, kObjectProperty);
     }
     hwnd_ = nullptr;
@@ -41,8 +85,33 @@ RECT Window::ClientRect() const {
     return r;
 }
 
+std::string Window::WindowText() const {
+    if (hwnd_ == nullptr) return std::string();
+    const int length = GetWindowTextLengthA(hwnd_);
+    if (length <= 0) return std::string();
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(hwnd_, &text[0], length + 1);
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return text;
+}
+
+void Window::RedrawNow() {
+    if (hwnd_ != nullptr) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+bool Window::TrackMouse(DWORD flags, DWORD hoverTime) {
+    if (hwnd_ == nullptr) return false;
+    TRACKMOUSEEVENT request;
+    request.cbSize = sizeof request;
+    request.dwFlags = flags;
+    request.hwndTrack = hwnd_;
+    request.dwHoverTime = hoverTime;
+    return TrackMouseEvent(&request) != FALSE;
+}
+
 LRESULT Window::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DRAWITEM && ReflectDrawItem(lParam)) return TRUE;
+    LRESULT result = 0;
+    if (ReflectToChild(message, wParam, lParam, &result)) return result;
     return DefaultProc(message, wParam, lParam);
 }
 
@@ -51,22 +120,38 @@ LRESULT Window::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return CallWindowProcA(previous_, hwnd_, message, wParam, lParam);
 }
 
-bool Window::ReflectDrawItem(LPARAM lParam) {
-    DRAWITEMSTRUCT* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-    if (item == nullptr || item->CtlType == ODT_MENU) return false;
-    Window* child = FromHandle(item->hwndItem);
-    return child != nullptr && child->OnDrawItem(item);
+bool Window::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* result) {
+    if (message == WM_DRAWITEM && OnDrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) {
+        *result = TRUE;
+        return true;
+    }
+    return false;
+}
+
+bool Window::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    HWND childWindow = ChildOfMessage(message, wParam, lParam);
+    Window* child = FromHandle(childWindow);
+    return child != nullptr && child->OnChildNotify(message, wParam, lParam, result);
 }
 
 LRESULT CALLBACK Window::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Window* self = FromHandle(hwnd);
-    if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (self == nullptr) {
+        // Let go of, but still in the chain under another procedure.
+        WNDPROC previous = PreviousOf(hwnd);
+        if (message == WM_NCDESTROY) RemovePropA(hwnd, kPreviousProperty);
+        return previous ? CallWindowProcA(previous, hwnd, message, wParam, lParam)
+                        : DefWindowProcA(hwnd, message, wParam, lParam);
+    }
     if (message == WM_NCDESTROY) {
         // The window is going away: give it its procedure back and let go.
         WNDPROC previous = self->previous_;
         self->Detach();
-        return previous ? CallWindowProcA(previous, hwnd, message, wParam, lParam)
-                        : DefWindowProcA(hwnd, message, wParam, lParam);
+        RemovePropA(hwnd, kPreviousProperty);
+        const LRESULT result = previous ? CallWindowProcA(previous, hwnd, message, wParam, lParam)
+                                        : DefWindowProcA(hwnd, message, wParam, lParam);
+        self->OnFinalMessage();
+        return result;
     }
     return self->WindowProc(message, wParam, lParam);
 }

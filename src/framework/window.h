@@ -5,12 +5,18 @@
 
 #include <windows.h>
 
+#include <string>
+
+#include "framework/class_record.h"
+
 namespace brimel {
 
-class Window {
+class Window : public Object {
+    BRIMEL_DECLARE_CLASS(Window)
+
 public:
     Window() = default;
-    virtual ~Window();
+    ~Window() override;
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
@@ -19,30 +25,46 @@ public:
 
     // Binds this object to an existing window (a dialog control, say).
     bool Attach(HWND hwnd);
-    // Gives the window its previous procedure back.
+    // Lets go of the window; it keeps working with the procedure it had.
     void Detach();
 
     // The object bound to a window, or null; ask it for its class with
-    // dynamic_cast (see WindowAs).
+    // WindowAs.
     static Window* FromHandle(HWND hwnd);
 
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return SendMessageA(hwnd_, message, wParam, lParam);
     }
     RECT ClientRect() const;
+    std::string WindowText() const;
+    // Invalidates the whole window, erasing it, and repaints it at once.
+    void RedrawNow();
+    // Asks for mouse notifications (TME_LEAVE, TME_HOVER, TME_CANCEL) of
+    // this window; the hover time in milliseconds.
+    bool TrackMouse(DWORD flags, DWORD hoverTime = HOVER_DEFAULT);
 
 protected:
     // Called once the object is bound, before any message reaches it.
     virtual void PreSubclassWindow() {}
-    // Every message of the window; the default passes it on.
+    // Every message of the window; the default hands the messages that
+    // belong to a child (see OnChildNotify) to the child's object, and
+    // passes the rest on.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // The window's previous procedure.
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
-    // WM_DRAWITEM sent to the parent, handed back to the control that draws
-    // itself. Returns false when the control does not draw.
+    // Called after the last message (WM_NCDESTROY) once the object has let
+    // go of the window.
+    virtual void OnFinalMessage() {}
+
+    // A message that the parent received on this child's behalf: WM_DRAWITEM,
+    // WM_CTLCOLOR* and WM_COMMAND notifications. True when handled, with the
+    // parent's answer in *result. The default hands WM_DRAWITEM to OnDrawItem.
+    virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // An owner-drawn child draws itself; false when it does not.
     virtual bool OnDrawItem(DRAWITEMSTRUCT*) { return false; }
-    // Hands WM_DRAWITEM of an owner-drawn child to that child's object.
-    static bool ReflectDrawItem(LPARAM lParam);
+    // Gives the child that a parent's message concerns its say; true when
+    // the child's object handled it.
+    static bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);
@@ -51,9 +73,11 @@ private:
     WNDPROC previous_ = nullptr;
 };
 
+// The object bound to a window as a T: null when there is none or it is not
+// a T (by its class record, base classes included).
 template <class T>
 T* WindowAs(HWND hwnd) {
-    return dynamic_cast<T*>(Window::FromHandle(hwnd));
+    return ObjectAs<T>(Window::FromHandle(hwnd));
 }
 
 }  // namespace brimel

@@ -4,7 +4,8 @@
 #include <objidl.h>
 #include <shlobj.h>
 
-#include "framework/resource_string.h"
+#include "core/win32/owners.h"
+#include "core/win32/resources.h"
 #include "install/shell_folders.h"
 #include "resource.h"
 
@@ -25,22 +26,16 @@ HRESULT CreateShellLink(const char* targetPath, const char* linkPath, const char
                                       : error);
     }
 
-    IShellLinkA* link = nullptr;
+    ComPtr<IShellLinkA> link;
     HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                      reinterpret_cast<void**>(&link));
+                                      link.ReceiveVoid());
     if (FAILED(result)) return result;
-    IPersistFile* file = nullptr;
-    result = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
-    if (FAILED(result)) {
-        link->Release();
-        return result;
-    }
+    ComPtr<IPersistFile> file;
+    result = link->QueryInterface(IID_IPersistFile, file.ReceiveVoid());
+    if (FAILED(result)) return result;
     link->SetPath(targetPath);
     link->SetDescription(description);
-    result = file->Save(wideLink, TRUE);
-    file->Release();
-    link->Release();
-    return result;
+    return file->Save(wideLink, TRUE);
 }
 
 HRESULT CreateShortcut(const std::string& folderValueName, const std::string& programFilesDir,

@@ -4,6 +4,7 @@
 
 #include "core/calendar.h"
 #include "core/payload_format.h"
+#include "core/win32/resources.h"
 #include "payload/file_replace.h"
 
 namespace brimel {
@@ -16,15 +17,12 @@ struct RecordBytes {
 
 // Finds the record in place in the loaded image; the bytes are never copied.
 bool FindRecord(HMODULE module, uint16_t record, RecordBytes* found) {
-    HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(record), "R");
-    if (resource == nullptr) return false;
-    HGLOBAL loaded = LoadResource(module, resource);
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (bytes == nullptr) return false;
-    found->bytes = static_cast<const unsigned char*>(bytes);
+    const ResourceSpan span = FindResourceBytes(module, MAKEINTRESOURCEA(record), "R");
+    if (span.bytes == nullptr) return false;
+    found->bytes = static_cast<const unsigned char*>(span.bytes);
     // The header's sizes are checked against the resource, so a damaged
     // record cannot make the inflate read past it.
-    return ReadPayloadHeader(found->bytes, SizeofResource(module, resource), &found->header);
+    return ReadPayloadHeader(found->bytes, span.size, &found->header);
 }
 
 PayloadData Inflate(const RecordBytes& record) {

@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/text.h"
 #include "core/windows_version.h"
+#include "core/win32/owners.h"
 
 namespace brimel {
 namespace {
@@ -15,32 +17,6 @@ constexpr UINT kWindowsFolderCapacity = 200;
 constexpr size_t kSubBlockPathCapacity = 260;
 constexpr DWORD kVersionRecordSize = 148;
 static_assert(sizeof(OSVERSIONINFOA) == kVersionRecordSize, "the version record is 148 bytes");
-
-// The text at `text`, at most `capacity` characters long, ending at the
-// first zero.
-std::string BoundedText(const char* text, size_t capacity) {
-    const void* zero = std::memchr(text, 0, capacity);
-    return std::string(text, zero ? static_cast<const char*>(zero) - text : capacity);
-}
-
-// A movable global block, locked while the owner lives.
-class LockedBlock {
-public:
-    explicit LockedBlock(DWORD size) : handle_(GlobalAlloc(GMEM_MOVEABLE, size)) {
-        if (handle_) data_ = GlobalLock(handle_);
-    }
-    ~LockedBlock() {
-        if (data_) GlobalUnlock(handle_);
-        if (handle_) GlobalFree(handle_);
-    }
-    LockedBlock(const LockedBlock&) = delete;
-    LockedBlock& operator=(const LockedBlock&) = delete;
-    void* Data() const { return data_; }
-
-private:
-    HGLOBAL handle_;
-    void* data_ = nullptr;
-};
 
 }  // namespace
 
@@ -56,14 +32,23 @@ bool IsSupportedWindows() {
                                      BoundedText(version.szCSDVersion, sizeof version.szCSDVersion));
 }
 
-bool IsRichEditCurrent() {
+std::string SystemFolder() {
     char folder[kSystemFolderCapacity];
     const UINT length = GetSystemDirectoryA(folder, kSystemFolderCapacity);
     // A length of the capacity or more is the size the platform would have
     // needed: nothing was written.
-    if (length == 0 || length >= kSystemFolderCapacity) return false;
-    return IsRichEditCurrentIn(std::string(folder, length));
+    if (length == 0 || length >= kSystemFolderCapacity) return std::string();
+    return std::string(folder, length);
 }
+
+std::string SystemFolderFile(const std::string& fileName) {
+    std::string path = SystemFolder();
+    if (path.empty()) return path;
+    if (path[path.size() - 1] != '\\') path += '\\';
+    return path + fileName;
+}
+
+bool IsRichEditCurrent() { return IsRichEditCurrentIn(SystemFolder()); }
 
 bool IsRichEditCurrentIn(const std::string& systemFolder) {
     if (systemFolder.empty()) return false;
@@ -80,7 +65,8 @@ std::string GetVersionInfoText(const std::string& filePath, const std::string& i
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeA(filePath.c_str(), &ignored);
     if (size == 0) return std::string();
-    LockedBlock block(size);
+    GlobalMemory memory(size);
+    GlobalLockIn block(memory.Get());
     if (!block.Data() || !GetFileVersionInfoA(filePath.c_str(), 0, size, block.Data()))
         return std::string();
 

@@ -26,4 +26,9 @@ std::string GetVersionInfoText(const std::string& filePath, const std::string& i
 // The Windows folder as the platform reports it, or the empty text.
 std::string GetWindowsFolder();
 
+// The system folder without a trailing backslash, and a file in it; empty
+// when the folder cannot be read. DLLs are loaded by these full paths.
+std::string SystemFolder();
+std::string SystemFolderFile(const std::string& fileName);
+
 }  // namespace brimel

@@ -4,7 +4,8 @@
 
 #include <cstring>
 
-#include "framework/resource_string.h"
+#include "core/text.h"
+#include "core/win32/resources.h"
 #include "resource.h"
 
 namespace brimel {
@@ -55,24 +56,17 @@ bool WriteValue(const std::string& keyPath, const std::string& valueName, DWORD 
            ERROR_SUCCESS;
 }
 
-// The bytes up to the first zero, or all of them when there is none.
-std::string TextOfBytes(const char* bytes, DWORD size) {
-    const void* zero = std::memchr(bytes, 0, size);
-    return std::string(bytes, zero ? static_cast<const char*>(zero) - bytes : size);
-}
-
 }  // namespace
 
 namespace {
-const std::string* g_applicationMarker = nullptr;
+std::string g_marker;
 }
 
-void UseNotFoundText(const std::string* text) { g_applicationMarker = text; }
+void SetNotFoundText(const std::string& text) { g_marker = text; }
 
 const std::string& NotFoundText() {
-    if (g_applicationMarker && !g_applicationMarker->empty()) return *g_applicationMarker;
-    static const std::string fromResources = LoadResString(IDS_NOT_FOUND);
-    return fromResources;
+    if (g_marker.empty()) g_marker = LoadResString(IDS_NOT_FOUND);
+    return g_marker;
 }
 
 std::string ReadRegistryString(const std::string& keyPath, const std::string& valueName, int root) {
@@ -87,7 +81,7 @@ std::string ReadRegistryString(const std::string& keyPath, const std::string& va
     if (RegQueryValueExA(key.Get(), valueName.c_str(), nullptr, &type,
                          reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
         return NotFoundText();
-    return TextOfBytes(buffer, size < kReadLimit ? size : kReadLimit);
+    return BoundedText(buffer, size < kReadLimit ? size : kReadLimit);
 }
 
 bool WriteRegistryString(const std::string& keyPath, const std::string& valueName,
@@ -133,7 +127,7 @@ void CopyRegistryTree(const std::string& sourceParent, const std::string& source
         if (type == REG_SZ) {
             // The text ends at the first zero within the returned bytes; a
             // value stored without one is not read past its end.
-            WriteRegistryString(destination, valueName, TextOfBytes(data, dataSize), root);
+            WriteRegistryString(destination, valueName, BoundedText(data, dataSize), root);
         } else if (type == REG_BINARY) {
             WriteRegistryBinary(destination, valueName,
                                 std::vector<unsigned char>(data, data + dataSize), root);

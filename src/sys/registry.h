@@ -12,12 +12,12 @@ namespace brimel {
 constexpr int kCurrentUser = 0;
 constexpr int kLocalMachine = 1;
 
-// The not-found marker "NotFound": the application's text when the
-// application has loaded it, otherwise the string-table entry.
+// The not-found marker "NotFound": the text the application handed over,
+// otherwise the string-table entry.
 const std::string& NotFoundText();
-// The application hands its own marker text over once it exists (and takes
-// it back with null); until then the marker is the string table's.
-void UseNotFoundText(const std::string* text);
+// The application hands over its own marker text once it has loaded it;
+// the registry code keeps a copy.
+void SetNotFoundText(const std::string& text);
 
 std::string ReadRegistryString(const std::string& keyPath, const std::string& valueName, int root);
 bool WriteRegistryString(const std::string& keyPath, const std::string& valueName,

@@ -7,6 +7,7 @@ set -u
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 exe="$1" filter="$2"
 : "${BRIMEL_WINE_ROOT:?}"
+source "$here/wine-loader.sh"
 if [ "$(id -u)" != 0 ]; then
     echo "not root: already unprivileged, the plain run covers it; skipped"
     exit 77
@@ -18,12 +19,12 @@ cp "$exe" "$root/test.exe"
 chown -R nobody "$root"
 as_nobody() {
     runuser -u nobody -- env -i PATH="$PATH" HOME="$root/home" WINEPREFIX="$root/prefix" \
-        WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d" \
-        BRIMEL_UNPRIVILEGED=1 "$@"
+        WINEARCH="$WINEARCH" ${WINELOADER:+WINELOADER="$WINELOADER"} WINEDEBUG=-all \
+        WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d" BRIMEL_UNPRIVILEGED=1 "$@"
 }
 trap 'as_nobody wineserver -k 2>/dev/null; rm -rf "$root"' EXIT
-as_nobody wineboot -i >/dev/null 2>&1 </dev/null
-out="$(as_nobody wine "$root/test.exe" --gtest_filter="$filter" 2>&1 </dev/null | tr -d '\r')"
+as_nobody "$BRIMEL_WINE" wineboot -i >/dev/null 2>&1 </dev/null
+out="$(as_nobody "$BRIMEL_WINE" "$root/test.exe" --gtest_filter="$filter" 2>&1 </dev/null | tr -d '\r')"
 status=$?
 echo "$out"
 [ $status -eq 0 ] || exit 1

@@ -3,8 +3,10 @@
 # given title, saves a screenshot and closes the program with Escape. Without
 # a window manager Wine draws no frames: each window is its client area.
 #   screenshot.sh PROGRAM.exe "Window title" OUT.png
-# Uses the Wine prefix of the environment (WINEPREFIX and friends).
+# Uses the Wine prefix of the environment (WINEPREFIX and friends) and the
+# Wine of BRIMEL_WINE_ARCH (wine-loader.sh).
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/wine-loader.sh"
 program="$1" title="$2" shot="$3"
 for n in $(seq 141 190); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break

@@ -1,8 +1,8 @@
 # Sourced by the harness scripts: where this build's Wine prefix, home and
 # display live. Nothing here touches the user's own prefix or display.
 : "${BRIMEL_WINE_ROOT:?BRIMEL_WINE_ROOT must name the wine folder of the build}"
+source "$(dirname "${BASH_SOURCE[0]}")/wine-loader.sh"
 export WINEPREFIX="$BRIMEL_WINE_ROOT/prefix"
-export WINEARCH=win32
 export WINEDEBUG=-all
 export HOME="$BRIMEL_WINE_ROOT/home"
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"

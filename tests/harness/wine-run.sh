@@ -26,6 +26,8 @@ start_display() {
         if kill -0 "$pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
             echo "$pid" >"$pidfile"; echo ":$n" >"$dispfile"; return
         fi
+        # Too slow to come up: end it rather than leave it running unknown.
+        kill "$pid" 2>/dev/null
     done
     echo "wine-run: no free display for Xvfb" >&2; exit 1
 }

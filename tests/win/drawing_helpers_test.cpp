@@ -72,7 +72,7 @@ TEST(KeyColorRegion, ContainsExactlyTheNonKeyPixelsOfEveryPattern) {
         SCOPED_TRACE(p.name);
         Canvas image(p.width, p.height);
         Paint(image, p.isKey, seed++);
-        HRGN region = RegionFromKeyColor(image.dc(), kMagenta);
+        HRGN region = RegionFromKeyColor(image.dc(), kMagenta).Release();
         ASSERT_NE(region, nullptr);
         int wrong = 0;
         for (int y = 0; y < p.height; ++y)
@@ -94,7 +94,7 @@ TEST(KeyColorRegion, ContainsExactlyTheNonKeyPixelsOfEveryPattern) {
 
 TEST(KeyColorRegion, AllKeyImageGivesAnEmptyRegionNotNone) {
     Canvas image(8, 8, kMagenta);
-    HRGN region = RegionFromKeyColor(image.dc(), kMagenta);
+    HRGN region = RegionFromKeyColor(image.dc(), kMagenta).Release();
     ASSERT_NE(region, nullptr);
     RECT box;
     EXPECT_EQ(GetRgnBox(region, &box), NULLREGION);
@@ -107,7 +107,7 @@ TEST(KeyColorRegion, WholeBitmapReadGivesTheSameRegionAsPixelByPixel) {
         SCOPED_TRACE(p.name);
         Canvas image(p.width, p.height);
         Paint(image, p.isKey, seed++);
-        HRGN slow = RegionFromKeyColor(image.dc(), kMagenta);
+        HRGN slow = RegionFromKeyColor(image.dc(), kMagenta).Release();
         // A screen-compatible copy, as the button's state images are, read
         // while it is selected nowhere.
         HDC screen = GetDC(nullptr);
@@ -120,13 +120,13 @@ TEST(KeyColorRegion, WholeBitmapReadGivesTheSameRegionAsPixelByPixel) {
             SelectObject(dc, old);
             DeleteDC(dc);
         }
-        HRGN fast = RegionFromKeyBitmap(copy, kMagenta);
+        HRGN fast = RegionFromKeyBitmap(copy, kMagenta).Release();
         ASSERT_NE(slow, nullptr);
         ASSERT_NE(fast, nullptr);
         EXPECT_TRUE(EqualRgn(slow, fast));
         // And from the monochrome mask, the way the button builds it.
-        HBITMAP mask = MakeKeyMask(image.dc(), p.width, p.height, kMagenta);
-        HRGN fromMask = RegionFromKeyBitmap(mask, RGB(255, 255, 255));
+        HBITMAP mask = MakeKeyMask(image.dc(), p.width, p.height, kMagenta).Release();
+        HRGN fromMask = RegionFromKeyBitmap(mask, RGB(255, 255, 255)).Release();
         ASSERT_NE(fromMask, nullptr);
         EXPECT_TRUE(EqualRgn(slow, fromMask));
         DeleteObject(fromMask);
@@ -142,7 +142,7 @@ TEST(KeyedDrawing, MaskIsWhiteExactlyUnderKeyPixels) {
     auto isKey = [](int x, int y) { return (x * 3 + y) % 7 < 2; };
     Paint(image, isKey, 7);
     SetBkColor(image.dc(), RGB(1, 2, 3));
-    HBITMAP mask = MakeKeyMask(image.dc(), 40, 12, kMagenta);
+    HBITMAP mask = MakeKeyMask(image.dc(), 40, 12, kMagenta).Release();
     ASSERT_NE(mask, nullptr);
     BITMAP info = {};
     GetObjectA(mask, sizeof info, &info);
@@ -173,7 +173,7 @@ TEST(KeyedDrawing, KeepsTargetUnderKeyPixelsCopiesTheRestAndRestoresColours) {
 
     SetBkColor(target.dc(), RGB(10, 20, 30));
     SetTextColor(target.dc(), RGB(40, 50, 60));
-    HBITMAP mask = MakeKeyMask(image.dc(), w, h, kMagenta);
+    HBITMAP mask = MakeKeyMask(image.dc(), w, h, kMagenta).Release();
     HDC maskDc = CreateCompatibleDC(target.dc());
     HGDIOBJ old = SelectObject(maskDc, mask);
     DrawThroughMask(target.dc(), image.dc(), maskDc, w, h);
@@ -225,7 +225,7 @@ TEST(KeyedDrawing, DrawKeyedImageLeavesTheTargetAsItCameBothWays) {
         HGDIOBJ bitmapBefore = GetCurrentObject(dc, OBJ_BITMAP);
         HGDIOBJ brushBefore = GetCurrentObject(dc, OBJ_BRUSH);
         HGDIOBJ penBefore = GetCurrentObject(dc, OBJ_PEN);
-        regions[i] = DrawKeyedImage(dc, ddb, w, h, kMagenta, reads[i]);
+        regions[i] = DrawKeyedImage(dc, ddb, w, h, kMagenta, reads[i]).Release();
         ASSERT_NE(regions[i], nullptr);
         EXPECT_EQ(GetCurrentObject(dc, OBJ_BITMAP), bitmapBefore);
         EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font);

@@ -294,11 +294,17 @@ TEST_F(InstalledFileSet, LegacyFolderThatCannotBeMovedStaysAndANewProductFolderI
     ChildProcess holder;
     ASSERT_TRUE(holder.Start("\"" + test::BuildPath("tests/win/hold_file.exe") + "\" \"" + P("Brimel Chat") +
                              "\" read"));
+    // Held once the folder refuses delete access. (Probing by moving it away
+    // and back could hide it from the holder while it opens it.)
     ASSERT_TRUE(test::WaitFor([&] {
-        const bool moved = MoveFileA(P("Brimel Chat").c_str(), P("probe").c_str()) != FALSE;
-        if (moved) MoveFileA(P("probe").c_str(), P("Brimel Chat").c_str());
-        return !moved;
-    })) << "the held folder could still be moved";
+        HANDLE folder = CreateFileA(P("Brimel Chat").c_str(), DELETE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (folder == INVALID_HANDLE_VALUE) return true;
+        CloseHandle(folder);
+        return false;
+    })) << "the folder was not held";
+    ASSERT_FALSE(MoveFileA(P("Brimel Chat").c_str(), P("probe").c_str())) << "the held folder could be moved";
 
     int removed = 0;
     ASSERT_TRUE(WriteInstalledFileSet(paths_, &removed));

@@ -211,16 +211,12 @@ TEST_F(RegistryTest, StoredMarkerTextReadsLikeAMissingValue) {
     EXPECT_NE(ReadRegistryString(Path("Read"), "Lower", kCurrentUser), NotFoundText());
 }
 
-TEST_F(RegistryTest, MarkerIsTheApplicationsTextWhileAnApplicationExists) {
-    {
-        SetupApp app;
-        app.notFoundText = "Absent";
-        EXPECT_EQ(ReadRegistryString(Path("Missing"), "Any", kCurrentUser), "Absent");
-        EXPECT_EQ(NotFoundText(), "Absent");
-        // An application that has not loaded its texts yet still gives the marker.
-        app.notFoundText.clear();
-        EXPECT_EQ(ReadRegistryString(Path("Missing"), "Any", kCurrentUser), "NotFound");
-    }
+TEST_F(RegistryTest, MarkerIsTheTextTheApplicationHandedOver) {
+    SetNotFoundText("Absent");
+    EXPECT_EQ(ReadRegistryString(Path("Missing"), "Any", kCurrentUser), "Absent");
+    EXPECT_EQ(NotFoundText(), "Absent");
+    // An empty text hands nothing over: the marker is the string table's.
+    SetNotFoundText("");
     EXPECT_EQ(ReadRegistryString(Path("Missing"), "Any", kCurrentUser), "NotFound");
 }
 

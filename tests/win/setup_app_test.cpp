@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "app/setup_app.h"
-#include "framework/resource_string.h"
+#include "core/win32/resources.h"
 #include "resource.h"
 
 namespace brimel {

@@ -4,28 +4,21 @@
 #include <cstring>
 #include <vector>
 
+#include "core/win32/owners.h"
+#include "core/win32/resources.h"
 #include "framework/application.h"
 
 namespace brimel {
 
 Picture::~Picture() { Unload(); }
 
-void Picture::Unload() {
-    if (picture_ != nullptr) {
-        picture_->Release();
-        picture_ = nullptr;
-    }
-}
+void Picture::Unload() { picture_.Reset(); }
 
 bool Picture::LoadFromResource(UINT id, const char* type) {
     Unload();
-    HINSTANCE module = ResourceInstance();
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id & 0xFFFF), type);
-    if (found == nullptr) return false;
-    HGLOBAL loaded = LoadResource(module, found);
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (bytes == nullptr) return false;
-    return LoadFromMemory(bytes, SizeofResource(module, found)) && IsLoaded();
+    const ResourceSpan found = FindResourceBytes(ResourceInstance(), MAKEINTRESOURCEA(id & 0xFFFF), type);
+    if (found.bytes == nullptr) return false;
+    return LoadFromMemory(found.bytes, found.size) && IsLoaded();
 }
 
 bool Picture::LoadFromFile(const char* path) {
@@ -50,38 +43,30 @@ bool Picture::LoadFromFile(const char* path) {
 
 bool Picture::LoadFromMemory(const void* bytes, size_t size) {
     if (bytes == nullptr || size == 0) return false;
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (block == nullptr) return false;
-    void* target = GlobalLock(block);
-    if (target == nullptr) {
-        GlobalFree(block);
-        return false;
+    GlobalMemory block(size);
+    {
+        GlobalLockIn target(block.Get());
+        if (target.Data() == nullptr) return false;
+        std::memcpy(target.Data(), bytes, size);
     }
-    std::memcpy(target, bytes, size);
-    GlobalUnlock(block);
-
-    IStream* stream = nullptr;
+    ComPtr<IStream> stream;
+    if (FAILED(CreateStreamOnHGlobal(block.Get(), TRUE, stream.Receive())) || !stream) return false;
     // The stream frees the block when it is released.
-    if (FAILED(CreateStreamOnHGlobal(block, TRUE, &stream)) || stream == nullptr) {
-        GlobalFree(block);
-        return false;
-    }
-    void* decoded = nullptr;
-    const HRESULT result = OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture, &decoded);
-    stream->Release();
-    picture_ = static_cast<IPicture*>(decoded);
+    block.Release();
+    const HRESULT result = OleLoadPicture(stream.Get(), static_cast<LONG>(size), FALSE, IID_IPicture,
+                                          picture_.ReceiveVoid());
     if (result != S_OK) {
         // A decoder that reports failure keeps no picture here, whatever it
         // left in the out parameter.
         Unload();
         return false;
     }
-    return picture_ != nullptr;
+    return static_cast<bool>(picture_);
 }
 
 SIZE Picture::SizeInHimetric() const {
     SIZE size = {0, 0};
-    if (picture_ == nullptr) return size;
+    if (!picture_) return size;
     OLE_XSIZE_HIMETRIC width = 0;
     OLE_YSIZE_HIMETRIC height = 0;
     picture_->get_Width(&width);
@@ -93,7 +78,7 @@ SIZE Picture::SizeInHimetric() const {
 
 SIZE Picture::SizeInPixels(HDC dc) const {
     SIZE size = {0, 0};
-    if (picture_ == nullptr) return size;
+    if (!picture_) return size;
     const SIZE himetric = SizeInHimetric();
     size.cx = MulDiv(himetric.cx, GetDeviceCaps(dc, LOGPIXELSX), 2540);
     size.cy = MulDiv(himetric.cy, GetDeviceCaps(dc, LOGPIXELSY), 2540);
@@ -101,7 +86,7 @@ SIZE Picture::SizeInPixels(HDC dc) const {
 }
 
 bool Picture::DrawSized(HDC dc, int x, int y, int width, int height) const {
-    if (picture_ == nullptr) return false;
+    if (!picture_) return false;
     const SIZE himetric = SizeInHimetric();
     // The picture's own coordinates run upward: start at the top edge and
     // walk down by a negative height to draw it upright.
@@ -110,13 +95,13 @@ bool Picture::DrawSized(HDC dc, int x, int y, int width, int height) const {
 }
 
 bool Picture::DrawAt(HDC dc, int x, int y) const {
-    if (picture_ == nullptr) return false;
+    if (!picture_) return false;
     const SIZE pixels = SizeInPixels(dc);
     return DrawSized(dc, x, y, pixels.cx, pixels.cy);
 }
 
 bool Picture::DrawPart(HDC dc, const RECT& source, const RECT& destination) const {
-    if (picture_ == nullptr) return false;
+    if (!picture_) return false;
     const SIZE pixels = SizeInPixels(dc);
     const SIZE himetric = SizeInHimetric();
     if (pixels.cx < 1 || pixels.cy < 1 || himetric.cx == 0 || himetric.cy == 0) return false;

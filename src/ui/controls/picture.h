@@ -10,6 +10,8 @@
 
 #include <cstddef>
 
+#include "core/win32/owners.h"
+
 namespace brimel {
 
 class Picture {
@@ -27,7 +29,7 @@ public:
     // the sense that it overwrites it: call Unload first (the loaders do).
     bool LoadFromMemory(const void* bytes, size_t size);
     void Unload();
-    bool IsLoaded() const { return picture_ != nullptr; }
+    bool IsLoaded() const { return static_cast<bool>(picture_); }
 
     // The picture's size in HIMETRIC units (0.01 mm), as the decoder reports it.
     SIZE SizeInHimetric() const;
@@ -43,7 +45,7 @@ public:
     bool DrawPart(HDC dc, const RECT& source, const RECT& destination) const;
 
 private:
-    IPicture* picture_ = nullptr;
+    ComPtr<IPicture> picture_;
 };
 
 }  // namespace brimel

@@ -7,12 +7,10 @@
 #include <string>
 
 #include "framework/gdi.h"
+#include "framework/skin_settings.h"
 #include "ui/controls/picture.h"
 
 namespace brimel {
-
-// The colour value that means "no colour".
-constexpr COLORREF kNoColor = 0xFFFFFFFF;
 
 class BackgroundPainter {
 public:

@@ -55,25 +55,25 @@ private:
     Region result_;
 };
 
-HRGN CollectRegion(int width, int height, const KeyPixelTest& isKey) {
+Region CollectRegion(int width, int height, const KeyPixelTest& isKey) {
     RegionBuilder builder;
     CollectKeyRuns(width, height, isKey,
                    [&builder](const RunBatch& batch) { return builder.Take(batch); });
-    return builder.Result();
+    return Region(builder.Result());
 }
 
 }  // namespace
 
-HRGN RegionFromKeyColor(HDC dc, COLORREF key) {
+Region RegionFromKeyColor(HDC dc, COLORREF key) {
     RECT clip = {0, 0, 0, 0};
     GetClipBox(dc, &clip);
     return CollectRegion(clip.right - clip.left, clip.bottom - clip.top,
                          [dc, key](int32_t x, int32_t y) { return GetPixel(dc, x, y) == key; });
 }
 
-HRGN RegionFromKeyBitmap(HBITMAP bitmap, COLORREF key) {
+Region RegionFromKeyBitmap(HBITMAP bitmap, COLORREF key) {
     BITMAP info;
-    if (bitmap == nullptr || GetObjectA(bitmap, sizeof info, &info) == 0) return nullptr;
+    if (bitmap == nullptr || GetObjectA(bitmap, sizeof info, &info) == 0) return Region();
     const int width = info.bmWidth, height = info.bmHeight;
     // Top-down 32-bit rows: one DWORD per pixel, 0x00RRGGBB, whatever the
     // bitmap's own format (a monochrome mask reads as black and white).
@@ -90,7 +90,7 @@ HRGN RegionFromKeyBitmap(HBITMAP bitmap, COLORREF key) {
         HDC screen = GetDC(nullptr);
         const int rows = GetDIBits(screen, bitmap, 0, height, pixels.data(), &request, DIB_RGB_COLORS);
         ReleaseDC(nullptr, screen);
-        if (rows != height) return nullptr;
+        if (rows != height) return Region();
     }
     const DWORD wanted = (GetRValue(key) << 16) | (GetGValue(key) << 8) | GetBValue(key);
     // A key with bits above the colour (a palette index, say) matches nothing,
@@ -101,15 +101,12 @@ HRGN RegionFromKeyBitmap(HBITMAP bitmap, COLORREF key) {
     });
 }
 
-HBITMAP MakeKeyMask(HDC imageDc, int width, int height, COLORREF key) {
-    HBITMAP mask = CreateBitmap(width, height, 1, 1, nullptr);
-    if (mask == nullptr) return nullptr;
+Bitmap MakeKeyMask(HDC imageDc, int width, int height, COLORREF key) {
+    Bitmap mask(CreateBitmap(width, height, 1, 1, nullptr));
+    if (!mask) return mask;
     MemoryDC maskDc(imageDc);
-    if (!maskDc) {
-        DeleteObject(mask);
-        return nullptr;
-    }
-    SelectIn selected(maskDc.Get(), mask);
+    if (!maskDc) return Bitmap();
+    SelectIn selected(maskDc.Get(), mask.Get());
     // Copying colour to monochrome turns pixels of the source's background
     // colour white and all others black.
     SetBkColor(imageDc, key);
@@ -131,14 +128,14 @@ void DrawThroughMask(HDC target, HDC imageDc, HDC maskDc, int width, int height)
     SetBkColor(target, background);
 }
 
-HRGN DrawKeyedImage(HDC target, HBITMAP image, int width, int height, COLORREF key, MaskRead read) {
+Region DrawKeyedImage(HDC target, HBITMAP image, int width, int height, COLORREF key, MaskRead read) {
     MemoryDC imageDc(target);
     MemoryDC maskDc(target);
-    if (!imageDc || !maskDc) return nullptr;
+    if (!imageDc || !maskDc) return Region();
     SelectIn imageSelected(imageDc.Get(), image);
-    Bitmap mask(MakeKeyMask(imageDc.Get(), width, height, key));
-    if (!mask) return nullptr;
-    HRGN region = nullptr;
+    Bitmap mask = MakeKeyMask(imageDc.Get(), width, height, key);
+    if (!mask) return Region();
+    Region region;
     if (read == MaskRead::kWholeBitmap) region = RegionFromKeyBitmap(mask.Get(), RGB(255, 255, 255));
     SelectIn maskSelected(maskDc.Get(), mask.Get());
     if (read == MaskRead::kPixelByPixel) region = RegionFromKeyColor(maskDc.Get(), RGB(255, 255, 255));

@@ -12,17 +12,17 @@ namespace brimel {
 // read pixel by pixel over the size of the context's clip box (for a memory
 // device context, its bitmap), from (0, 0).  An image without such pixels,
 // or of no size, gives an empty region; null only when no region could be
-// made at all.  The caller owns the result.
-HRGN RegionFromKeyColor(HDC dc, COLORREF key);
+// made at all.
+Region RegionFromKeyColor(HDC dc, COLORREF key);
 
 // The same region for a bitmap, read in one piece instead of one pixel at a
 // time.  The bitmap must not be selected into a device context.
-HRGN RegionFromKeyBitmap(HBITMAP bitmap, COLORREF key);
+Region RegionFromKeyBitmap(HBITMAP bitmap, COLORREF key);
 
 // A width x height monochrome bitmap of the image in imageDc: white where the
 // image has the key colour, black elsewhere.  Leaves imageDc's background
-// colour set to the key.  Null when the bitmap could not be made.
-HBITMAP MakeKeyMask(HDC imageDc, int width, int height, COLORREF key);
+// colour set to the key.  Empty when the bitmap could not be made.
+Bitmap MakeKeyMask(HDC imageDc, int width, int height, COLORREF key);
 
 // Draws the width x height image at (0, 0) of the target, leaving the target
 // where the mask is white (the image's key pixels).  The target's background
@@ -35,8 +35,8 @@ enum class MaskRead { kPixelByPixel, kWholeBitmap };
 // Draws the image at (0, 0) of the target through its key colour and returns
 // the region of its non-key pixels (see RegionFromKeyColor), which the caller
 // owns.  The target's settings come back as they were.
-HRGN DrawKeyedImage(HDC target, HBITMAP image, int width, int height, COLORREF key,
-                    MaskRead read = MaskRead::kWholeBitmap);
+Region DrawKeyedImage(HDC target, HBITMAP image, int width, int height, COLORREF key,
+                      MaskRead read = MaskRead::kWholeBitmap);
 
 // Scales frame `frame` of a strip of `frameCount` equally wide frames to
 // width x height: the corners (top and bottom heights, left and right widths)

@@ -1,21 +1,19 @@
 #include "ui/draw/image_button.h"
 
-#include <commctrl.h>
-
 #include <string>
 
-#include "app/setup_app.h"
 #include "framework/application.h"
 #include "resource.h"
 #include "ui/draw/bitmap_helpers.h"
 
 namespace brimel {
 
-BImageButton::BImageButton()
-    : handCursor(LoadCursorA(ResourceInstance(), MAKEINTRESOURCEA(IDC_HAND_CURSOR))) {}
+BRIMEL_IMPLEMENT_CLASS(BImageButton, HandCursorButton)
+
+BImageButton::BImageButton() = default;
 
 void BImageButton::PreSubclassWindow() {
-    Window::PreSubclassWindow();
+    HandCursorButton::PreSubclassWindow();
     // Two separate changes: left-aligned first, then owner-drawn, from which
     // point the platform asks the button to draw itself.
     HWND hwnd = Handle();
@@ -77,19 +75,16 @@ void BImageButton::DrawState(HDC dc, ButtonPicture picture) {
     // A state whose image was never built has nothing to draw or to shape.
     if (image == nullptr) return;
     const RECT client = ClientRect();
-    HRGN region = DrawKeyedImage(dc, image, client.right, client.bottom, keyColor);
+    Region region = DrawKeyedImage(dc, image, client.right, client.bottom, keyColor);
     // The window owns the region from here on; none removes any shape.
-    SetWindowRgn(Handle(), region, FALSE);
+    SetWindowRgn(Handle(), region.Release(), FALSE);
 }
 
 HFONT BImageButton::CaptionFont() const {
-    SetupApp* app = CurrentSetupApp();
-    if (app != nullptr && app->dialogFont) return app->dialogFont.Get();
-    if (!fallbackFont) {
-        const LOGFONTA record = DialogFontRecord("MS Sans Serif");
-        fallbackFont.Reset(CreateFontIndirectA(&record));
-    }
-    return fallbackFont ? fallbackFont.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    const Application* app = CurrentApplication();
+    HFONT shared = app != nullptr ? app->DialogFont() : nullptr;
+    // Only a program without an application object has no shared font.
+    return shared != nullptr ? shared : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 bool BImageButton::OnDrawItem(DRAWITEMSTRUCT* item) {
@@ -100,21 +95,20 @@ bool BImageButton::OnDrawItem(DRAWITEMSTRUCT* item) {
                                              (item->itemState & ODS_SELECTED) != 0);
     DrawState(dc, look.picture);
 
-    std::string caption(static_cast<size_t>(GetWindowTextLengthA(Handle())) + 1, '\0');
-    caption.resize(static_cast<size_t>(GetWindowTextA(Handle(), &caption[0], static_cast<int>(caption.size()))));
+    const std::string caption = WindowText();
     HFONT font = CaptionFont();
-    // Caption in the shared dialog font; text colour, font and background
-    // mode go back in this order.
-    const int mode = SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ previousFont = SelectObject(dc, font);
-    const COLORREF text = SetTextColor(dc, look.grayText ? GetSysColor(COLOR_GRAYTEXT) : RGB(0, 0, 0));
-    RECT textRect = client;
-    textRect.left += look.textShift;
-    textRect.right += look.textShift;
-    DrawTextA(dc, caption.c_str(), -1, &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    SetTextColor(dc, text);
-    if (previousFont != nullptr && previousFont != HGDI_ERROR) SelectObject(dc, previousFont);
-    SetBkMode(dc, mode);
+    {
+        // Caption in the shared dialog font; the platform's context comes
+        // back as it was handed in.
+        SavedDC saved(dc);
+        SetBkMode(dc, TRANSPARENT);
+        SelectIn fontSelected(dc, font);
+        SetTextColor(dc, look.grayText ? GetSysColor(COLOR_GRAYTEXT) : RGB(0, 0, 0));
+        RECT textRect = client;
+        textRect.left += look.textShift;
+        textRect.right += look.textShift;
+        DrawTextA(dc, caption.c_str(), -1, &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
 
     if (look.focusAllowed && GetFocus() == Handle()) {
         // Measured as drawn: in the caption's own font, without the mnemonic
@@ -133,15 +127,6 @@ bool BImageButton::OnDrawItem(DRAWITEMSTRUCT* item) {
     return true;
 }
 
-bool BImageButton::TrackLeave(bool cancel) {
-    TRACKMOUSEEVENT request;
-    request.cbSize = sizeof request;
-    request.dwFlags = cancel ? (TME_CANCEL | TME_LEAVE) : TME_LEAVE;
-    request.hwndTrack = Handle();
-    request.dwHoverTime = 0;
-    return _TrackMouseEvent(&request) != FALSE;
-}
-
 LRESULT BImageButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_ERASEBKGND:
@@ -149,7 +134,7 @@ LRESULT BImageButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             // outside its shape.
             return 0;
         case WM_MOUSEMOVE:
-            if (!hovering && TrackLeave(false)) {
+            if (!hovering && TrackMouse(TME_LEAVE)) {
                 hovering = true;
                 InvalidateRect(Handle(), nullptr, TRUE);
             }
@@ -160,7 +145,7 @@ LRESULT BImageButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_LBUTTONDOWN:
             pressing = true;
-            if (hovering && TrackLeave(true)) hovering = false;
+            if (hovering && TrackMouse(TME_CANCEL | TME_LEAVE)) hovering = false;
             break;
         case WM_LBUTTONUP:
         case WM_KEYUP:
@@ -177,16 +162,10 @@ LRESULT BImageButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             pressing = false;
             return result;
         }
-        case WM_SETCURSOR:
-            if (handCursor != nullptr) {
-                SetCursor(handCursor);
-                return TRUE;
-            }
-            break;
         default:
             break;
     }
-    return Window::WindowProc(message, wParam, lParam);
+    return HandCursorButton::WindowProc(message, wParam, lParam);
 }
 
 }  // namespace brimel

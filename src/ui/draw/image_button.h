@@ -9,11 +9,13 @@
 
 #include "core/button_look.h"
 #include "framework/gdi.h"
-#include "framework/window.h"
+#include "ui/controls/hand_cursor_button.h"
 
 namespace brimel {
 
-class BImageButton : public Window {
+class BImageButton : public HandCursorButton {
+    BRIMEL_DECLARE_CLASS(BImageButton)
+
 public:
     BImageButton();
     ~BImageButton() override = default;
@@ -43,11 +45,8 @@ private:
     // shape of what was drawn.
     void DrawState(HDC dc, ButtonPicture picture);
     Bitmap& ImageFor(ButtonPicture picture);
-    // Asks for (or, with cancel, withdraws) a leave notification.
-    bool TrackLeave(bool cancel);
     HFONT CaptionFont() const;
 
-    HCURSOR handCursor;
     bool hovering = false;
     bool pressing = false;
     bool hasStateImages = false;
@@ -62,8 +61,6 @@ private:
     int marginLeft = 8;
     int marginRight = 17;
     COLORREF keyColor = RGB(255, 0, 255);
-    // Used only when no application object offers the shared dialog font.
-    mutable Font fallbackFont;
 };
 
 }  // namespace brimel

@@ -1,0 +1,25 @@
+// One skin of a dialog: background picture or colour and the text colours of
+// the installer's own controls. A plain value, copied whole.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace brimel {
+
+// The colour value that means "no colour".
+constexpr COLORREF kNoColor = 0xFFFFFFFF;
+
+struct SkinSettings {
+    std::string pictureName;
+    COLORREF backgroundColor = kNoColor;
+    COLORREF textColor = kNoColor;  // no colour: the system menu-text colour
+    COLORREF textBackColor = kNoColor;
+    COLORREF shadowColor = kNoColor;
+    int tileWhole = 1;
+    RECT sourceRect = {0, 0, 0, 0};
+    int stretch = 1;
+};
+
+}  // namespace brimel
