@@ -1,10 +1,12 @@
 // Texts the installer reads from the system and its skins: trimming, folder
-// paths from the registry in any double-byte code page, picture names, and
-// the version probe's service text.
+// paths from the registry in any double-byte code page, picture names, text
+// from buffers that need not be terminated, and the version probe's service
+// text.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/picture_name.h"
 #include "core/text.h"
@@ -68,6 +70,13 @@ void CheckTrim(const std::string& text) {
     for (size_t i = start + out.size(); i < text.size(); ++i) FUZZ_CHECK(IsWhiteSpace(text[i]));
 }
 
+// A buffer the system filled, of exactly its capacity, terminated or not.
+void CheckBounded(const std::string& bytes) {
+    const std::vector<char> buffer(bytes.begin(), bytes.end());
+    const std::string out = BoundedText(buffer.data(), buffer.size());
+    FUZZ_CHECK(out == bytes.substr(0, bytes.find('\0')));
+}
+
 void CheckPictureName(const std::string& name) {
     const PictureSource source = ResolvePictureName(name);
     const std::string trimmed = TrimText(name);
@@ -94,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint32_t platform = in.ConsumeIntegralInRange<uint32_t>(0, 3);
     const uint32_t major = in.ConsumeIntegral<uint32_t>(), minor = in.ConsumeIntegral<uint32_t>();
     const std::string text = in.ConsumeRemainingBytesAsString();
-    switch (mode % 4) {
+    switch (mode % 5) {
         case 0:
             CheckTrim(text);
             break;
@@ -103,6 +112,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             break;
         case 2:
             CheckPictureName(text);
+            break;
+        case 3:
+            CheckBounded(text);
             break;
         default: {
             const bool supported = IsSupportedWindowsVersion(platform, major, minor, text);

@@ -41,6 +41,18 @@ bool IsLeadByte932(unsigned char byte) {
 
 bool NoLeadBytes(unsigned char) { return false; }
 
+TEST(BoundedText, EndsAtTheFirstZeroOrTheBuffersEnd) {
+    const struct { const char* bytes; size_t capacity; std::string out; } table[] = {
+        {"abc", 3, "abc"},          // no zero within the buffer
+        {"ab\0c", 4, "ab"},
+        {"\0abc", 4, ""},
+        {"abc", 0, ""},
+        {nullptr, 0, ""},           // found by fuzzing: an empty buffer without an address
+    };
+    for (const auto& row : table)
+        EXPECT_EQ(BoundedText(row.bytes, row.capacity), row.out) << row.capacity;
+}
+
 TEST(StripTrailingBackslashes, RemovesOnlyTheBackslashesAtTheEnd) {
     const struct { std::string in, out; } table[] = {
         {"", ""},
