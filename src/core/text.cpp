@@ -9,6 +9,8 @@ bool IsWhiteSpace(char c) {
 }
 
 std::string BoundedText(const char* text, size_t capacity) {
+    // An empty buffer may come without an address, which memchr must not see.
+    if (capacity == 0) return std::string();
     const void* zero = std::memchr(text, 0, capacity);
     return std::string(text, zero ? static_cast<size_t>(static_cast<const char*>(zero) - text) : capacity);
 }
