@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "core/text.h"
+#include "sys/code_page.h"
 #include "sys/registry.h"
 
 namespace brimel::install {
@@ -28,7 +29,7 @@ std::string BuildText() {
 
 std::string UninstallCommand(const std::string& windowsFolder) {
     // The same join as the file set's, so the entry names the file written.
-    return StripTrailingBackslashes(windowsFolder) + "\\" + kUninstallerName;
+    return StripTrailingBackslashes(windowsFolder, IsSystemLeadByte) + "\\" + kUninstallerName;
 }
 
 bool RegisterUninstall(const std::string& windowsFolder) {
