@@ -270,6 +270,64 @@ def make_checkbox_strip():
     return strip
 
 
+# Radio glyphs, bitmap 230: the check-box looks made round.  Pixels outside
+# the circle are magenta, the key colour, so the dialog shows through.
+# ---------------------------------------------------------------------------
+
+def radio_glyph(checked, hover, pressed, inactive):
+    img = Image.new("RGB", (13, 13), MAGENTA)
+    px = img.load()
+
+    def inside(x, y):
+        return math.hypot(x + 0.5 - 6.5, y + 0.5 - 6.5) <= 6.5
+
+    def ring(x, y):
+        """0 on the outline, 1 just inside it, 2 inside that, 3 deeper."""
+        for depth in range(3):
+            reach = depth + 1
+            if any(not inside(x + dx, y + dy)
+                   for dx, dy in ((-reach, 0), (reach, 0), (0, -reach),
+                                  (0, reach))):
+                return depth
+        return 3
+
+    for y in range(13):
+        for x in range(13):
+            if not inside(x, y):
+                continue
+            depth = ring(x, y)
+            t = (x + y) / 22.0
+            if depth == 0:
+                px[x, y] = FRAME_BLUE
+            elif hover and depth == 1:
+                px[x, y] = (255, 198, 90)
+            elif hover and depth == 2:
+                px[x, y] = (250, 220, 150)
+            elif inactive:
+                px[x, y] = lerp((236, 236, 232), (214, 214, 208), t)
+            elif pressed:
+                px[x, y] = lerp((196, 196, 190), (232, 232, 226), t)
+            else:
+                px[x, y] = lerp((226, 226, 220), (255, 255, 255), t)
+            if checked and math.hypot(x - 6, y - 6) <= 2.3:
+                px[x, y] = (150, 150, 150) if inactive else (33, 161, 33)
+    return img
+
+
+def make_radio_strip():
+    # The same eight looks, in the same order, as the check-box strip.
+    looks = [
+        (False, False, False, False), (False, True, False, False),
+        (False, False, True, False), (True, False, False, False),
+        (True, True, False, False), (True, False, True, False),
+        (False, False, False, True), (True, False, False, True),
+    ]
+    strip = Image.new("RGB", (13 * 8, 13), MAGENTA)
+    for i, look in enumerate(looks):
+        strip.paste(radio_glyph(*look), (13 * i, 0))
+    return strip
+
+
 # ---------------------------------------------------------------------------
 # Speech bubbles (welcome art and icon)
 # ---------------------------------------------------------------------------
@@ -569,6 +627,7 @@ def main():
     write_bmp24(os.path.join(out, "welcome.bmp"), make_welcome())
     write_bmp24(os.path.join(out, "button.bmp"), make_button_strip())
     write_bmp24(os.path.join(out, "checkbox.bmp"), make_checkbox_strip())
+    write_bmp24(os.path.join(out, "radio.bmp"), make_radio_strip())
     make_background_jpeg(os.path.join(out, "background.jpg"))
     write_bmp24(os.path.join(out, "tile.bmp"), make_tile())
 

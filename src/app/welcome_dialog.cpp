@@ -1,17 +1,84 @@
 #include "app/welcome_dialog.h"
 
+#include <richedit.h>
+#include <shellapi.h>
+
+#include <cstdio>
+
 #include "app/setup_app.h"
+#include "core/text.h"
 #include "install/installed_files.h"
 #include "install/shortcuts.h"
 #include "install/uninstall_registration.h"
+#include "payload/payload_records.h"
 #include "resource.h"
 #include "sys/environment_probes.h"
+#include "sys/registry.h"
+#include "ui/dialogs/message_dialog.h"
 
 namespace brimel {
+namespace {
 
-WelcomeDialog::WelcomeDialog() : Dialog(IDD_WELCOME, nullptr) {}
+constexpr int kWelcomeSkin = 801;
+constexpr int kInitialWidth = 750, kInitialHeight = 570;
+constexpr int kMinimumWidth = 700, kMinimumHeight = 500;
+constexpr DWORD kQuitWaitSeconds = 15;
+constexpr DWORD kQuitPollMilliseconds = 200;
+constexpr size_t kShortestLicense = 1000;
+constexpr uint16_t kLicenseRecord = 130;
+
+bool FileExists(const String& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void ClearReadOnly(const String& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        SetFileAttributesA(path.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+}
+
+// A running messenger holds its program file: it cannot be opened for
+// appending until the messenger has ended.
+bool CanOpenForAppending(const String& path) {
+    FILE* file = std::fopen(path.c_str(), "a+b");
+    if (file == nullptr) return false;
+    std::fclose(file);
+    return true;
+}
+
+void MoveTo(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
+    MoveWindow(hwnd, x, y, width, height, repaint);
+}
+
+void CentreOnScreen(HWND hwnd) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    SetWindowPos(hwnd, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+// The inflated license read by the rich edit control in the blocks it asks for.
+struct LicenseStream {
+    const unsigned char* bytes;
+    size_t size;
+    size_t position;
+};
+
+DWORD CALLBACK LicenseStreamCallback(DWORD_PTR cookie, LPBYTE buffer, LONG requested, LONG* done) {
+    LicenseStream* stream = reinterpret_cast<LicenseStream*>(cookie);
+    const size_t left = stream->size - stream->position;
+    const size_t count = requested > 0 && static_cast<size_t>(requested) < left ? static_cast<size_t>(requested) : left;
+    for (size_t i = 0; i < count; ++i) buffer[i] = stream->bytes[stream->position + i];
+    stream->position += count;
+    *done = static_cast<LONG>(count);
+    return 0;
+}
+
+}  // namespace
+
+WelcomeDialog::WelcomeDialog() : BDialog(IDD_WELCOME, nullptr) {}
 
 void WelcomeDialog::DoDataExchange() {
+    BDialog::DoDataExchange();
     BindControl(IDC_WELCOME_ART, picture);
     BindControl(IDC_ACCEPT, acceptBox);
     BindControl(IDC_CAPTION_AGREEMENT, captionAgreement);
@@ -22,9 +89,152 @@ void WelcomeDialog::DoDataExchange() {
 }
 
 BOOL WelcomeDialog::OnInitDialog() {
-    Dialog::OnInitDialog();
+    BDialog::OnInitDialog();
+    SetSkin(kWelcomeSkin);
+    MoveTo(Handle(), 0, 0, kInitialWidth, kInitialHeight, TRUE);
+    CentreOnScreen(Handle());
     runKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    if (!RunStartupChecks()) OnCancel();
     return TRUE;
+}
+
+bool WelcomeDialog::RunStartupChecks() {
+    if (!IsSupportedWindows()) {
+        ShowMessage(IDS_UNSUPPORTED_WINDOWS, kButtonsOk);
+        return false;
+    }
+    if (!IsRichEditCurrent()) {
+        RichEditNoticeDialog notice;
+        notice.DoModal();
+        return false;
+    }
+    LayoutControls();
+    for (CMultiColorStatic* caption : {&captionHello, &captionThanks, &captionAgreement}) caption->RefreshCaption();
+    installButton.ApplyDefaultSkin();
+
+    if (!FindProgramFiles()) return false;
+    if (!WaitForRunningMessenger()) {
+        ShowInstallFailureNotice();
+        return false;
+    }
+    StreamLicense();
+    const String license = TrimText(licenseView.WindowText());
+    if (HasLegacyAutostart()) RemoveLegacyAutostart();
+    return license.size() >= kShortestLicense;
+}
+
+bool WelcomeDialog::FindProgramFiles() {
+    SetupApp* app = CurrentSetupApp();
+    if (app == nullptr) return false;
+    String folder = ReadRegistryString("Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir",
+                                            kLocalMachine);
+    if (folder.empty() || folder == NotFoundText()) return false;
+    if (folder[folder.size() - 1] != '\\') folder += '\\';
+    app->programFilesDir = folder;
+    return true;
+}
+
+bool WelcomeDialog::WaitForRunningMessenger() {
+    const String& folder = CurrentSetupApp()->programFilesDir;
+    String exe = folder + "Brimel\\Brimel.exe";
+    String dll = folder + "Brimel\\BC.dll";
+    if (!FileExists(exe) || !FileExists(dll)) {
+        exe = folder + "Brimel Chat\\BrimelChat.exe";
+        dll = folder + "Brimel Chat\\BC.dll";
+    }
+    if (!FileExists(exe) || !FileExists(dll)) return true;
+    ClearReadOnly(exe);
+    ClearReadOnly(dll);
+    if (CanOpenForAppending(exe)) return true;
+
+    // Running: ask it to quit with /u.U and give it time to let go.
+    String letter = LoadResString(IDS_QUIT_LETTER);
+    String upper = letter;
+    if (!upper.empty()) CharUpperBuffA(&upper[0], static_cast<DWORD>(upper.size()));
+    const String parameters = "/" + letter + "." + upper;
+    ShellExecuteA(nullptr, "open", exe.c_str(), parameters.c_str(), nullptr, SW_SHOWNORMAL);
+    const DWORD start = GetTickCount() / 1000;
+    for (;;) {
+        if (GetTickCount() / 1000 - start >= kQuitWaitSeconds) return false;
+        if (CanOpenForAppending(exe)) return true;
+        Sleep(kQuitPollMilliseconds);
+    }
+}
+
+void WelcomeDialog::StreamLicense() {
+    PayloadData license = ReadPayloadRecord(kLicenseRecord);
+    if (!license) return;
+    LicenseStream stream = {license.bytes.get(), license.size, 0};
+    EDITSTREAM request;
+    request.dwCookie = reinterpret_cast<DWORD_PTR>(&stream);
+    request.dwError = 0;
+    request.pfnCallback = &LicenseStreamCallback;
+    licenseView.Send(EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&request));
+}
+
+void WelcomeDialog::LayoutControls() {
+    if (Handle() == nullptr) return;
+    const RECT client = ClientRect();
+    const int width = client.right, height = client.bottom;
+    if (licenseView.HasWindow()) MoveTo(licenseView.Handle(), 20, 100, width - 40, height - 280, TRUE);
+    if (picture.HasWindow()) {
+        RECT r;
+        GetWindowRect(picture.Handle(), &r);
+        const int pw = r.right - r.left, ph = r.bottom - r.top;
+        MoveTo(picture.Handle(), width - pw - 3, height - ph - 3, pw, ph, TRUE);
+    }
+    if (installButton.HasWindow()) {
+        const RECT r = installButton.ClientRect();
+        MoveTo(installButton.Handle(), 300, height - 100, r.right, r.bottom, TRUE);
+    }
+    if (acceptBox.HasWindow()) {
+        const RECT r = acceptBox.ClientRect();
+        MoveTo(acceptBox.Handle(), 140, height - 140, r.right, r.bottom, TRUE);
+    }
+}
+
+void WelcomeDialog::PaintMinimised() {
+    PaintDC paint(Handle());
+    Send(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.Get()), 0);
+    const RECT client = ClientRect();
+    const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(paint.Get(), x, y, CurrentApplication() ? CurrentApplication()->AppIcon() : nullptr);
+}
+
+bool WelcomeDialog::OnCommand(WORD id, WORD code, HWND control) {
+    if (id == IDC_INSTALL && code == BN_CLICKED) {
+        OnInstall();
+        return true;
+    }
+    return BDialog::OnCommand(id, code, control);
+}
+
+LRESULT WelcomeDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            if (IsIconic(Handle())) {
+                PaintMinimised();
+                return 0;
+            }
+            break;
+        case WM_SIZE: {
+            const LRESULT result = BDialog::WindowProc(message, wParam, lParam);
+            LayoutControls();
+            InvalidateRect(Handle(), nullptr, TRUE);
+            return result;
+        }
+        case WM_GETMINMAXINFO: {
+            const LRESULT result = BDialog::WindowProc(message, wParam, lParam);
+            MINMAXINFO* info = reinterpret_cast<MINMAXINFO*>(lParam);
+            info->ptMinTrackSize.x = kMinimumWidth;
+            info->ptMinTrackSize.y = kMinimumHeight;
+            return result;
+        }
+        default:
+            break;
+    }
+    return BDialog::WindowProc(message, wParam, lParam);
 }
 
 BOOL WelcomeDialog::WriteInstalledFileSet() {

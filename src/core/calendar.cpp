@@ -49,7 +49,8 @@ bool IsCalendarTime(int year, int month, int day, int hour, int minute, int seco
 }
 
 int64_t SecondsSince1601(int year, int month, int day, int hour, int minute, int second) {
-    return DaysSince1601(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
+    return DaysSince1601(year, month, day) * 86400 + int64_t{hour} * 3600 + int64_t{minute} * 60 +
+           second;
 }
 
 bool IsDaylightTime(const ZoneRule& rule, int year, int month, int day, int hour, int minute,
@@ -59,21 +60,25 @@ bool IsDaylightTime(const ZoneRule& rule, int year, int month, int day, int hour
     const int64_t now = SecondsSince1601(year, month, day, hour, minute, second) -
                         SecondsSince1601(year, 1, 1, 0, 0, 0);
     const int64_t start = TransitionSecond(rule.daylightDate, year);
-    // The end is given in daylight time; compare it in standard time.
+    // The end is given in daylight time; compare it in standard time. The
+    // biases are the platform's 32-bit values: their difference needs more.
     const int64_t end = TransitionSecond(rule.standardDate, year) +
-                        60LL * (rule.daylightBias - rule.standardBias);
+                        60 * (int64_t{rule.daylightBias} - rule.standardBias);
     if (start < end) return now >= start && now < end;
     return now >= start || now < end;  // southern hemisphere: daylight time spans the new year
 }
 
-uint64_t LocalTimeToFileTimeTicks(const ZoneRule& rule, int year, int month, int day, int hour,
-                                  int minute, int second) {
-    const int32_t bias =
-        rule.bias + (IsDaylightTime(rule, year, month, day, hour, minute, second)
-                         ? rule.daylightBias
-                         : rule.standardBias);
-    const int64_t utc = SecondsSince1601(year, month, day, hour, minute, second) + 60LL * bias;
-    return static_cast<uint64_t>(utc) * 10000000ULL;
+bool LocalTimeToFileTimeTicks(const ZoneRule& rule, int year, int month, int day, int hour,
+                              int minute, int second, uint64_t* ticks) {
+    // Two 32-bit biases added can leave the 32-bit range.
+    const int64_t bias =
+        int64_t{rule.bias} + (IsDaylightTime(rule, year, month, day, hour, minute, second)
+                                  ? rule.daylightBias
+                                  : rule.standardBias);
+    const int64_t utc = SecondsSince1601(year, month, day, hour, minute, second) + 60 * bias;
+    if (utc < 0 || utc > kMaxFileTimeSeconds) return false;
+    *ticks = static_cast<uint64_t>(utc) * 10000000ULL;
+    return true;
 }
 
 }  // namespace brimel

@@ -35,8 +35,13 @@ bool IsDaylightTime(const ZoneRule& rule, int year, int month, int day, int hour
 // Seconds since 1 January 1601, the epoch of the platform's file times.
 int64_t SecondsSince1601(int year, int month, int day, int hour, int minute, int second);
 
+// File times run to 0x7FFFFFFFFFFFFFFF ticks; this is that in whole seconds.
+constexpr int64_t kMaxFileTimeSeconds = 0x7FFFFFFFFFFFFFFFLL / 10000000;
+
 // The local moment under `rule` as 100-nanosecond file-time ticks in UTC.
-uint64_t LocalTimeToFileTimeTicks(const ZoneRule& rule, int year, int month, int day, int hour,
-                                  int minute, int second);
+// Fails when the zone's biases move it before 1601 or past the last file
+// time: no file can carry such a moment.
+bool LocalTimeToFileTimeTicks(const ZoneRule& rule, int year, int month, int day, int hour,
+                              int minute, int second, uint64_t* ticks);
 
 }  // namespace brimel

@@ -24,17 +24,22 @@ void PutRect(uint8_t* out, const Rect& r) {
 
 }  // namespace
 
+int32_t RunBatch::Slots() const {
+    // The collector never holds more runs than its capacity; a batch made by
+    // hand may, and its header must not count rectangles the buffer lacks.
+    const size_t count = std::min(rects.size(), size_t{0x7FFFFFFF});
+    return std::max(capacity, static_cast<int32_t>(count));
+}
+
 Array<uint8_t> SerializeRegionData(const RunBatch& batch) {
-    Array<uint8_t> out(batch.BufferBytes(), 0);
+    if (batch.Slots() > kRegionRectLimit) return {};
+    Array<uint8_t> out(static_cast<size_t>(batch.BufferBytes()), 0);
     PutLe32(&out[0], kRegionHeaderBytes);
     PutLe32(&out[4], 1);  // RDH_RECTANGLES
     PutLe32(&out[8], static_cast<int32_t>(batch.rects.size()));
     PutLe32(&out[12], 0);
     PutRect(&out[16], batch.bounds);
-    // The count never exceeds the capacity; the guard only keeps a hand-made
-    // batch from writing past the buffer.
-    const size_t n = std::min(batch.rects.size(), static_cast<size_t>(batch.capacity));
-    for (size_t i = 0; i < n; ++i) {
+    for (size_t i = 0; i < batch.rects.size(); ++i) {
         PutRect(&out[kRegionHeaderBytes + i * kRegionRectBytes], batch.rects[i]);
     }
     return out;

@@ -26,10 +26,15 @@ constexpr int32_t kRegionRectBytes = 16;
 // Bounding rectangle of a batch before any rectangle is added.
 constexpr Rect kEmptyRunBounds = {0x7FFFFFFF, 0x7FFFFFFF, 0, 0};
 
+// The most rectangles one region buffer may hold: region creation takes the
+// buffer's size as a 32-bit count, and no 32-bit process holds 2 GiB.
+constexpr int32_t kRegionRectLimit = 0x7FFFFFFF / kRegionRectBytes - 2;
+
 // The bytes handed to region creation for a buffer of this capacity: always
-// the whole buffer, header included, not only the used part.
-constexpr size_t RegionBufferBytes(int32_t capacity) {
-    return static_cast<size_t>(capacity + 2) * kRegionRectBytes;
+// the whole buffer, header included, not only the used part. Counted in 64
+// bits, so any capacity is counted exactly; a negative one holds nothing.
+constexpr uint64_t RegionBufferBytes(int32_t capacity) {
+    return (static_cast<uint64_t>(capacity < 0 ? 0 : capacity) + 2) * kRegionRectBytes;
 }
 
 struct RunBatch {
@@ -42,12 +47,16 @@ struct RunBatch {
     // True for the batch flushed at the end of the scan (it may be empty).
     bool final = false;
 
-    size_t BufferBytes() const { return RegionBufferBytes(capacity); }
+    // Rectangles the region buffer has room for: the capacity, or the count
+    // when a batch made by hand holds more than its capacity.
+    int32_t Slots() const;
+    uint64_t BufferBytes() const { return RegionBufferBytes(Slots()); }
 };
 
 // Region data as the platform's RGNDATA lays it out, little-endian: header of
-// 32 bytes (32, RDH_RECTANGLES = 1, count, 0, bounds) then `capacity`
+// 32 bytes (32, RDH_RECTANGLES = 1, count, 0, bounds) then batch.Slots()
 // rectangles of 16 bytes, the unused ones zero.  Size: batch.BufferBytes().
+// Empty when the batch needs more than kRegionRectLimit slots.
 Array<uint8_t> SerializeRegionData(const RunBatch& batch);
 
 // Receives each batch; returning false stops the scan (for example when the

@@ -44,6 +44,7 @@ struct NinePartPlan {
 // the margins the stretch sizes come out zero or negative, and the corners
 // overlap, exactly as the drawing has always done it.  A frame count below 1
 // is treated as 1 (the whole strip is the frame) instead of dividing by zero.
+// Only a coordinate beyond the 32-bit range is held at that range's end.
 NinePartPlan PlanNinePart(const NinePartInput& in);
 
 }  // namespace brimel

@@ -34,6 +34,11 @@ String PayloadStamp(uint32_t date, uint32_t time) {
 }
 
 bool ParsePayloadStamp(const String& stamp, CalendarTime* when) {
+    // A longer text would still be cut at the same places and read as a
+    // moment the record never named.
+    if (stamp.size() != 14) return false;
+    for (char c : stamp)
+        if (c < '0' || c > '9') return false;
     CalendarTime t;
     t.year = AtoiPiece(stamp, 0, 4);
     t.month = AtoiPiece(stamp, 4, 2);
@@ -47,22 +52,36 @@ bool ParsePayloadStamp(const String& stamp, CalendarTime* when) {
     return true;
 }
 
-uint32_t InflatePayload(const unsigned char* source, uint32_t sourceLength,
-                        unsigned char* target, uint32_t capacity) {
+bool InflatePayload(const unsigned char* source, uint32_t sourceLength, unsigned char* target,
+                    uint32_t capacity, uint32_t* produced) {
+    *produced = 0;
+    // zlib refuses a missing output pointer even when nothing is to be
+    // written, as for an empty file.
+    unsigned char none = 0;
     z_stream stream{};
     stream.next_in = const_cast<Bytef*>(source);
     stream.avail_in = sourceLength;
-    stream.next_out = target;
-    stream.avail_out = capacity;
+    stream.next_out = target != nullptr ? target : &none;
+    stream.avail_out = target != nullptr ? capacity : 0;
     // The records were made for zlib 1.x; any 1.x library reads them.
-    if (inflateInit_(&stream, "1.1.3", static_cast<int>(sizeof(z_stream))) != Z_OK) return 0;
+    if (inflateInit_(&stream, "1.1.3", static_cast<int>(sizeof(z_stream))) != Z_OK) return false;
     int status;
     do {
         status = inflate(&stream, Z_FINISH);
     } while (status == Z_OK);
-    const uint32_t produced = static_cast<uint32_t>(stream.total_out);
     inflateEnd(&stream);
-    return status == Z_STREAM_END ? produced : 0;
+    if (status != Z_STREAM_END) return false;
+    *produced = static_cast<uint32_t>(stream.total_out);
+    return true;
+}
+
+bool InflatePayloadRecord(const unsigned char* record, const PayloadHeader& header,
+                          unsigned char* target) {
+    if (record == nullptr || header.storedSize < kPayloadHeaderSize) return false;
+    uint32_t produced = 0;
+    return InflatePayload(record + kPayloadHeaderSize, header.storedSize - kPayloadHeaderSize,
+                          target, header.unpackedSize, &produced) &&
+           produced == header.unpackedSize;
 }
 
 }  // namespace brimel

@@ -32,14 +32,24 @@ struct CalendarTime {
 };
 
 // Cuts the stamp at its fixed positions (atoi on each piece). Fails for a
-// year below 1900 and for a moment that is not on the calendar (month 13,
-// second 75, 30 February ...): such a record is written without a stamp.
+// stamp that is not exactly 14 digits (a header Time of seven digits or a
+// negative one, a nine-digit Date), for a year below 1900 and for a moment
+// that is not on the calendar (month 13, second 75, 30 February ...): such a
+// record is written without a stamp.
 bool ParsePayloadStamp(const String& stamp, CalendarTime* when);
 
 // One-shot inflate of a whole zlib stream into a buffer of `capacity` bytes.
-// Returns the number of bytes produced, or 0 when the stream is corrupt,
-// truncated or does not fit.
-uint32_t InflatePayload(const unsigned char* source, uint32_t sourceLength,
-                        unsigned char* target, uint32_t capacity);
+// True when the stream ended within the buffer; `produced` then holds the
+// number of bytes written, which is 0 for an empty file. False when the
+// stream is corrupt, truncated or does not fit.
+bool InflatePayload(const unsigned char* source, uint32_t sourceLength, unsigned char* target,
+                    uint32_t capacity, uint32_t* produced);
+
+// Inflates the stream of a record whose header ReadPayloadHeader accepted
+// into `target`, which holds `header.unpackedSize` bytes. True only when the
+// stream gives exactly that many bytes: a shorter one would leave part of
+// the file unwritten.
+bool InflatePayloadRecord(const unsigned char* record, const PayloadHeader& header,
+                          unsigned char* target);
 
 }  // namespace brimel

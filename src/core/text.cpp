@@ -40,6 +40,8 @@ bool IsWhiteSpace(char c) {
 }
 
 String BoundedText(const char* text, size_t capacity) {
+    // An empty buffer may come without an address, which memchr must not see.
+    if (capacity == 0) return String();
     const void* zero = std::memchr(text, 0, capacity);
     return String(text, zero ? static_cast<size_t>(static_cast<const char*>(zero) - text) : capacity);
 }
@@ -54,10 +56,20 @@ String TrimText(const String& text) {
     return text.substr(start, end - start);
 }
 
-String StripTrailingBackslashes(const String& path) {
-    size_t end = path.size();
-    while (end > 0 && path[end - 1] == '\\') --end;
-    return path.substr(0, end);
+String StripTrailingBackslashes(const String& path, LeadByteTest isLeadByte) {
+    // Characters can only be told apart walking forward from the start: a
+    // byte's meaning depends on the bytes before it.
+    size_t keep = 0;
+    size_t at = 0;
+    while (at < path.size()) {
+        const bool pair = isLeadByte != nullptr &&
+                          isLeadByte(static_cast<unsigned char>(path[at])) &&
+                          at + 1 < path.size();
+        const size_t next = at + (pair ? 2 : 1);
+        if (pair || path[at] != '\\') keep = next;
+        at = next;
+    }
+    return path.substr(0, keep);
 }
 
 }  // namespace brimel

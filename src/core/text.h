@@ -29,8 +29,13 @@ String BoundedText(const char* text, size_t capacity);
 // The text without white space at its end and then at its start.
 String TrimText(const String& text);
 
+// Answers whether a byte opens a double-byte character in the code page the
+// text is in (the system's lead-byte test on Windows).
+using LeadByteTest = bool (*)(unsigned char byte);
+
 // The folder path without the backslashes at its end; backslashes inside
-// the path stay.
-String StripTrailingBackslashes(const String& path);
+// the path stay. Only whole characters count: in the double-byte code pages
+// a backslash byte may be the second half of a character, which stays.
+String StripTrailingBackslashes(const String& path, LeadByteTest isLeadByte);
 
 }  // namespace brimel

@@ -5,6 +5,7 @@
 #include "core/text.h"
 #include "install/shell_folders.h"
 #include "payload/payload_records.h"
+#include "sys/code_page.h"
 #include "sys/environment_probes.h"
 #include "sys/registry.h"
 
@@ -134,7 +135,7 @@ String InstalledFilePath(const InstallPaths& paths, const InstalledFile& file) {
     switch (file.folder) {
         case InstallFolder::Windows:
             // Joined with exactly one backslash, as the uninstall entry names it.
-            return StripTrailingBackslashes(paths.windowsFolder) + "\\" + file.name;
+            return StripTrailingBackslashes(paths.windowsFolder, IsSystemLeadByte) + "\\" + file.name;
         case InstallFolder::FirstSkin:
             return FirstSkinFolder(paths) + "\\" + file.name;
         case InstallFolder::SecondSkin:
@@ -148,7 +149,7 @@ String InstalledFilePath(const InstallPaths& paths, const InstalledFile& file) {
 bool WriteInstalledFileSet(const InstallPaths& paths, int* desktopShortcutRemoved) {
     // Without a Windows folder the uninstaller would land in the root of
     // the current drive, where the uninstall entry cannot find it.
-    if (StripTrailingBackslashes(paths.windowsFolder).empty()) return false;
+    if (StripTrailingBackslashes(paths.windowsFolder, IsSystemLeadByte).empty()) return false;
     if (!WriteFiles(paths, 0, kFirstSkinBegin)) return false;
 
     // Once the product folder exists, a repeated call never takes over again.

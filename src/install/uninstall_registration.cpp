@@ -1,6 +1,7 @@
 #include "install/uninstall_registration.h"
 
 #include "core/text.h"
+#include "sys/code_page.h"
 #include "sys/registry.h"
 
 namespace brimel::install {
@@ -22,7 +23,7 @@ String BuildText() { return "2.0, Build # " + DecimalText(kBuildNumber, 3, '0');
 
 String UninstallCommand(const String& windowsFolder) {
     // The same join as the file set's, so the entry names the file written.
-    return StripTrailingBackslashes(windowsFolder) + "\\" + kUninstallerName;
+    return StripTrailingBackslashes(windowsFolder, IsSystemLeadByte) + "\\" + kUninstallerName;
 }
 
 bool RegisterUninstall(const String& windowsFolder) {

@@ -27,15 +27,15 @@ bool FindRecord(HMODULE module, uint16_t record, RecordBytes* found) {
 
 PayloadData Inflate(const RecordBytes& record) {
     PayloadData data;
-    data.bytes.reset(new (std::nothrow) unsigned char[record.header.unpackedSize ? record.header.unpackedSize : 1]);
+    // A size no memory can hold fails here instead of ending the program;
+    // an empty file still gets a buffer, so that it reads as present.
+    const uint32_t size = record.header.unpackedSize;
+    data.bytes.reset(new (std::nothrow) unsigned char[size ? size : 1]);
     if (!data.bytes) return {};
-    const uint32_t produced =
-        InflatePayload(record.bytes + kPayloadHeaderSize, record.header.storedSize - kPayloadHeaderSize,
-                       data.bytes.get(), record.header.unpackedSize);
     // A stream shorter than the header claims would leave part of the
     // buffer unwritten: treat it as damaged rather than write it out.
-    if (produced == 0 || produced != record.header.unpackedSize) return {};
-    data.size = produced;
+    if (!InflatePayloadRecord(record.bytes, record.header, data.bytes.get())) return {};
+    data.size = size;
     return data;
 }
 
@@ -59,8 +59,10 @@ ZoneRule CurrentZoneRule() {
 bool StampFileTime(const PayloadHeader& header, FILETIME* time) {
     CalendarTime when;
     if (!ParsePayloadStamp(PayloadStamp(header.date, header.time), &when)) return false;
-    const uint64_t ticks = LocalTimeToFileTimeTicks(CurrentZoneRule(), when.year, when.month, when.day,
-                                                    when.hour, when.minute, when.second);
+    uint64_t ticks = 0;
+    if (!LocalTimeToFileTimeTicks(CurrentZoneRule(), when.year, when.month, when.day, when.hour,
+                                  when.minute, when.second, &ticks))
+        return false;
     time->dwLowDateTime = static_cast<DWORD>(ticks);
     time->dwHighDateTime = static_cast<DWORD>(ticks >> 32);
     return true;

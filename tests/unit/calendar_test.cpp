@@ -28,6 +28,13 @@ ZoneRule NewZealand() {
     return r;
 }
 
+// The file time of a local moment, or kRefused when no file can carry it.
+constexpr uint64_t kRefused = ~uint64_t{0};
+uint64_t Ticks(const ZoneRule& rule, int y, int mo, int d, int h, int mi, int s) {
+    uint64_t ticks = 0;
+    return LocalTimeToFileTimeTicks(rule, y, mo, d, h, mi, s, &ticks) ? ticks : kRefused;
+}
+
 TEST(Calendar, KnowsMonthLengthsAndLeapYears) {
     EXPECT_EQ(DaysInMonth(2004, 2), 29);
     EXPECT_EQ(DaysInMonth(1900, 2), 28);
@@ -68,16 +75,50 @@ TEST(Calendar, HandlesDaylightTimeAcrossTheNewYear) {
 TEST(Calendar, ZoneWithoutDaylightTimeUsesItsBiasAllYear) {
     ZoneRule utc{};
     EXPECT_FALSE(IsDaylightTime(utc, 2006, 7, 1, 12, 0, 0));
-    EXPECT_EQ(LocalTimeToFileTimeTicks(utc, 1970, 1, 1, 0, 0, 0), 116444736000000000ULL);
+    EXPECT_EQ(Ticks(utc, 1970, 1, 1, 0, 0, 0), 116444736000000000ULL);
 }
 
 TEST(Calendar, ConvertsLocalTimeToUtcTicks) {
     const ZoneRule cet = CentralEurope();
     // 18:47:15 in daylight time is 16:47:15 UTC; in January 11:00 is 10:00 UTC.
-    EXPECT_EQ(LocalTimeToFileTimeTicks(cet, 2006, 10, 19, 18, 47, 15),
+    EXPECT_EQ(Ticks(cet, 2006, 10, 19, 18, 47, 15),
               static_cast<uint64_t>(SecondsSince1601(2006, 10, 19, 16, 47, 15)) * 10000000ULL);
-    EXPECT_EQ(LocalTimeToFileTimeTicks(cet, 2006, 1, 15, 11, 0, 0),
+    EXPECT_EQ(Ticks(cet, 2006, 1, 15, 11, 0, 0),
               static_cast<uint64_t>(SecondsSince1601(2006, 1, 15, 10, 0, 0)) * 10000000ULL);
+}
+
+TEST(Calendar, ExtremeZoneBiasesAreAddedWithoutOverflow) {
+    // The platform's biases are any 32-bit values; their sum may need more,
+    // and may move the moment off the range of file times.
+    ZoneRule far{};
+    far.bias = INT32_MAX;
+    far.standardBias = 1;
+    ZoneRule farBack{};
+    farBack.bias = INT32_MIN;
+    farBack.standardBias = -1;
+    ZoneRule east{};
+    east.bias = -60;
+    const int64_t october = SecondsSince1601(2006, 10, 19, 18, 47, 15);
+    const struct { const char* name; ZoneRule rule; int y, mo, d, h, mi, s; uint64_t ticks; } table[] = {
+        {"sum above 32 bits", far, 2006, 10, 19, 18, 47, 15,
+         static_cast<uint64_t>(october + 60 * (int64_t{INT32_MAX} + 1)) * 10000000ULL},
+        {"sum below 32 bits, before 1601", farBack, 2006, 10, 19, 18, 47, 15, kRefused},
+        {"east of UTC at the first moment", east, 1601, 1, 1, 0, 0, 0, kRefused},
+        {"east of UTC an hour later", east, 1601, 1, 1, 1, 0, 0, 0},
+    };
+    for (const auto& r : table)
+        EXPECT_EQ(Ticks(r.rule, r.y, r.mo, r.d, r.h, r.mi, r.s), r.ticks) << r.name;
+}
+
+TEST(Calendar, ExtremeBiasDifferenceMovesTheEndOfDaylightTimeWithoutOverflow) {
+    // Daylight time ends INT32_MAX - INT32_MIN minutes before the standard
+    // date: long before the year starts, so it runs from its start to the
+    // year's end.
+    ZoneRule r = CentralEurope();
+    r.standardBias = INT32_MAX;
+    r.daylightBias = INT32_MIN;
+    EXPECT_FALSE(IsDaylightTime(r, 2006, 1, 15, 12, 0, 0));
+    EXPECT_TRUE(IsDaylightTime(r, 2006, 11, 15, 12, 0, 0));
 }
 
 }  // namespace

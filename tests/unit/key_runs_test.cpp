@@ -280,5 +280,46 @@ TEST(KeyRuns, EmptyBatchRegionDataCarriesTheResetBounds) {
     EXPECT_EQ(Le32(data, 28), 0u);
 }
 
+TEST(KeyRuns, RegionBufferSizeIsExactForEveryCapacity) {
+    const struct { int32_t capacity; uint64_t bytes; } table[] = {
+        {100, 1632},
+        {2000, 32032},
+        {0, 32},
+        {-1, 32},
+        {INT32_MIN, 32},
+        {INT32_MAX - 1, (uint64_t{INT32_MAX} + 1) * 16},
+        {INT32_MAX, (uint64_t{INT32_MAX} + 2) * 16},
+    };
+    for (const auto& row : table)
+        EXPECT_EQ(RegionBufferBytes(row.capacity), row.bytes) << "capacity " << row.capacity;
+}
+
+TEST(KeyRuns, HandMadeBatchesGetABufferThatHoldsThemOrNone) {
+    const Rect run = {1, 2, 3, 4};
+    const struct { const char* name; int32_t capacity; size_t count; size_t bytes; } table[] = {
+        {"more runs than capacity", 2, 5, 32 + 5 * 16},
+        {"negative capacity", -7, 1, 32 + 16},
+        {"negative capacity, no runs", INT32_MIN, 0, 32},
+        {"capacity at the limit", kRegionRectLimit, 0, (size_t{kRegionRectLimit} + 2) * 16},
+        {"capacity past the limit", kRegionRectLimit + 1, 0, 0},
+        {"largest capacity", INT32_MAX, 1, 0},
+    };
+    for (const auto& row : table) {
+        RunBatch batch;
+        batch.capacity = row.capacity;
+        batch.rects = Array<Rect>(row.count, run);
+        if (row.bytes > (size_t{1} << 20)) {  // too large to build in a test
+            EXPECT_EQ(batch.BufferBytes(), row.bytes) << row.name;
+            continue;
+        }
+        const Array<uint8_t> data = SerializeRegionData(batch);
+        ASSERT_EQ(data.size(), row.bytes) << row.name;
+        if (data.empty()) continue;
+        EXPECT_EQ(Le32(data, 8), row.count) << row.name;
+        for (size_t i = 0; i < row.count; ++i)
+            EXPECT_EQ(Le32(data, 32 + i * 16 + 12), 4u) << row.name << " run " << i;
+    }
+}
+
 }  // namespace
 }  // namespace brimel

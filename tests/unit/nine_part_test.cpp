@@ -155,5 +155,31 @@ TEST(NinePart, TargetSmallerThanTheMarginsKeepsTheCornerAnchors) {
     EXPECT_EQ(p.stretches[0].sh, 2);
 }
 
+TEST(NinePart, CoordinatesBeyondThe32BitRangeAreHeldAtItsEnds) {
+    // Found by fuzzing: a frame number or margins far outside any bitmap
+    // made the products and differences overflow.
+    NinePartInput in;
+    in.stripWidth = INT32_MIN;
+    in.frameIndex = INT32_MIN;  // frame left = 2^62
+    in.stripHeight = 10;
+    in.targetWidth = INT32_MIN;
+    in.right = INT32_MAX;  // W - R below the range
+    in.targetHeight = INT32_MAX;
+    in.bottom = INT32_MIN;  // H - B above the range
+    const NinePartPlan plan = PlanNinePart(in);
+    EXPECT_EQ(plan.frameWidth, INT32_MIN);
+    EXPECT_EQ(plan.frameLeft, INT32_MAX);
+    const struct { const char* name; int32_t value, expected; } table[] = {
+        {"bottom-left target y (H - B)", plan.corners[1].dy, INT32_MAX},
+        {"top-right target x (W - R)", plan.corners[2].dx, INT32_MIN},
+        {"top-right source x (x0 + fw - R)", plan.corners[2].sx, INT32_MAX},
+        {"centre width (W - R - L)", plan.stretches[0].dw, INT32_MIN},
+        {"centre height (H - B - T)", plan.stretches[0].dh, INT32_MAX},
+        {"centre source width (fw - R - L)", plan.stretches[0].sw, INT32_MIN},
+        {"left edge source height (hs - B - T)", plan.stretches[3].sh, INT32_MAX},
+    };
+    for (const auto& row : table) EXPECT_EQ(row.value, row.expected) << row.name;
+}
+
 }  // namespace
 }  // namespace brimel

@@ -5,6 +5,7 @@
 #include "string_printer.h"
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -24,6 +25,14 @@ std::vector<unsigned char> Sample(size_t n) {
     std::vector<unsigned char> data(n);
     for (size_t i = 0; i < n; ++i) data[i] = static_cast<unsigned char>((i * 7) ^ (i >> 5));
     return data;
+}
+
+// The byte count of a successful inflate, or -1 when it failed.
+int64_t Inflated(const std::vector<unsigned char>& z, size_t length, unsigned char* out,
+                 uint32_t capacity) {
+    uint32_t produced = 12345;
+    if (!InflatePayload(z.data(), static_cast<uint32_t>(length), out, capacity, &produced)) return -1;
+    return produced;
 }
 
 std::vector<unsigned char> Record(uint32_t stored, uint32_t unpacked, uint32_t date, uint32_t time) {
@@ -114,14 +123,75 @@ TEST(PayloadStamp, RefusesEarlyYearsAndImpossibleMoments) {
     EXPECT_FALSE(ParsePayloadStamp(PayloadStamp(20061019, 999999), &t));
 }
 
+TEST(PayloadStamp, HeaderFieldsOutsideTheirDigitsGiveNoStamp) {
+    // Time and Date are printed as signed numbers: a Time of seven digits or
+    // a negative one, or a nine-digit Date, makes a text that is longer than
+    // 14 characters or carries a sign, and cut at the fixed places it would
+    // name a moment the record never gave.
+    const struct { uint32_t date, time; bool stamped; } table[] = {
+        {20061019, 184715, true},
+        {19000101, 0, true},
+        {99991231, 235959, true},
+        {20061019, 1000000, false},            // read as 10:00:00
+        {20061019, 2359590, false},            // read as 23:59:00
+        {20061019, uint32_t(-5), false},       // "-00005" read as 00:00:05
+        {20061019, uint32_t(-100000), false},  // "-100000"
+        {200610191, 0, false},                 // read as 10:00:00
+        {200610191, 101010, false},
+        {uint32_t(-20061019), 0, false},
+    };
+    for (const auto& row : table) {
+        CalendarTime t;
+        EXPECT_EQ(ParsePayloadStamp(PayloadStamp(row.date, row.time), &t), row.stamped)
+            << row.date << " " << row.time << " \"" << PayloadStamp(row.date, row.time) << '"';
+    }
+}
+
+// A record as tools/pack_record.py makes it from an empty file.
+const std::vector<unsigned char> kEmptyFileRecord = {
+    0x18, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x5B, 0x1B, 0x32, 0x01,
+    0x8B, 0xD1, 0x02, 0x00, 0x78, 0x9C, 0x03, 0x00, 0x00, 0x00, 0x00, 0x01};
+
+TEST(InflatePayload, RecordInflatesToExactlyItsUnpackedSize) {
+    const auto data = Sample(3000);
+    const auto z = Deflate(data);
+    auto packed = Record(static_cast<uint32_t>(16 + z.size()), 3000, 20061019, 184715);
+    packed.insert(packed.end(), z.begin(), z.end());
+    const struct {
+        const char* name;
+        std::vector<unsigned char> record;
+        uint32_t unpacked;
+        bool ok;
+    } table[] = {
+        {"exact size", packed, 3000, true},
+        {"header claims one byte more", packed, 3001, false},
+        {"header claims one byte less", packed, 2999, false},
+        {"empty file", kEmptyFileRecord, 0, true},
+        {"empty file claiming a byte", kEmptyFileRecord, 1, false},
+    };
+    for (const auto& row : table) {
+        PayloadHeader h;
+        ASSERT_TRUE(ReadPayloadHeader(row.record.data(), row.record.size(), &h)) << row.name;
+        h.unpackedSize = row.unpacked;
+        std::vector<unsigned char> out(row.unpacked + 1, 0xEE);
+        EXPECT_EQ(InflatePayloadRecord(row.record.data(), h, out.data()), row.ok) << row.name;
+        if (row.ok) {
+            EXPECT_TRUE(std::equal(out.begin(), out.end() - 1, data.begin())) << row.name;
+        }
+    }
+    // An empty file needs no buffer at all.
+    PayloadHeader h;
+    ASSERT_TRUE(ReadPayloadHeader(kEmptyFileRecord.data(), kEmptyFileRecord.size(), &h));
+    EXPECT_TRUE(InflatePayloadRecord(kEmptyFileRecord.data(), h, nullptr));
+}
+
 TEST(InflatePayload, InflatesWholeStreamIntoExactBuffer) {
     const auto data = Sample(100000);
     const auto z = Deflate(data);
     ASSERT_EQ(z[0], 0x78);
     std::vector<unsigned char> out(data.size());
-    EXPECT_EQ(InflatePayload(z.data(), static_cast<uint32_t>(z.size()), out.data(),
-                             static_cast<uint32_t>(out.size())),
-              data.size());
+    EXPECT_EQ(Inflated(z, z.size(), out.data(), static_cast<uint32_t>(out.size())),
+              static_cast<int64_t>(data.size()));
     EXPECT_EQ(out, data);
 }
 
@@ -129,9 +199,7 @@ TEST(InflatePayload, FailsWhenTheStreamDoesNotFit) {
     const auto data = Sample(5000);
     const auto z = Deflate(data);
     std::vector<unsigned char> out(data.size() - 1);
-    EXPECT_EQ(InflatePayload(z.data(), static_cast<uint32_t>(z.size()), out.data(),
-                             static_cast<uint32_t>(out.size())),
-              0u);
+    EXPECT_EQ(Inflated(z, z.size(), out.data(), static_cast<uint32_t>(out.size())), -1);
 }
 
 TEST(InflatePayload, FailsOnTruncatedStreamsAtEveryLength) {
@@ -139,9 +207,7 @@ TEST(InflatePayload, FailsOnTruncatedStreamsAtEveryLength) {
     const auto z = Deflate(data);
     std::vector<unsigned char> out(data.size());
     for (size_t cut = 0; cut < z.size(); ++cut)
-        ASSERT_EQ(InflatePayload(z.data(), static_cast<uint32_t>(cut), out.data(),
-                                 static_cast<uint32_t>(out.size())),
-                  0u)
+        ASSERT_EQ(Inflated(z, cut, out.data(), static_cast<uint32_t>(out.size())), -1)
             << "cut at " << cut;
 }
 
@@ -151,12 +217,12 @@ TEST(InflatePayload, FailsOnCorruptStreams) {
     std::vector<unsigned char> out(data.size());
     auto header = z;
     header[1] ^= 0x01;  // header check bits no longer match
-    EXPECT_EQ(InflatePayload(header.data(), static_cast<uint32_t>(header.size()), out.data(), 3000), 0u);
+    EXPECT_EQ(Inflated(header, header.size(), out.data(), 3000), -1);
     auto checksum = z;
     checksum.back() ^= 0xFF;  // Adler-32 no longer matches
-    EXPECT_EQ(InflatePayload(checksum.data(), static_cast<uint32_t>(checksum.size()), out.data(), 3000), 0u);
-    const unsigned char garbage[] = {0x78, 0x9C, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
-    EXPECT_EQ(InflatePayload(garbage, sizeof garbage, out.data(), 3000), 0u);
+    EXPECT_EQ(Inflated(checksum, checksum.size(), out.data(), 3000), -1);
+    const std::vector<unsigned char> garbage = {0x78, 0x9C, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    EXPECT_EQ(Inflated(garbage, garbage.size(), out.data(), 3000), -1);
 }
 
 }  // namespace

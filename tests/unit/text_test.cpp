@@ -39,6 +39,25 @@ TEST(TrimText, KnowsExactlySixWhiteSpaceCharacters) {
     EXPECT_EQ(count, 6);
 }
 
+// Lead bytes of code page 932 (Japanese): 0x81-0x9F and 0xE0-0xFC.
+bool IsLeadByte932(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+bool NoLeadBytes(unsigned char) { return false; }
+
+TEST(BoundedText, EndsAtTheFirstZeroOrTheBuffersEnd) {
+    const struct { const char* bytes; size_t capacity; String out; } table[] = {
+        {"abc", 3, "abc"},          // no zero within the buffer
+        {"ab\0c", 4, "ab"},
+        {"\0abc", 4, ""},
+        {"abc", 0, ""},
+        {nullptr, 0, ""},           // found by fuzzing: an empty buffer without an address
+    };
+    for (const auto& row : table)
+        EXPECT_EQ(BoundedText(row.bytes, row.capacity), row.out) << row.capacity;
+}
+
 TEST(StripTrailingBackslashes, RemovesOnlyTheBackslashesAtTheEnd) {
     const struct { String in, out; } table[] = {
         {"", ""},
@@ -52,7 +71,27 @@ TEST(StripTrailingBackslashes, RemovesOnlyTheBackslashesAtTheEnd) {
         {"C:/Desktop/", "C:/Desktop/"},        // only backslashes count
     };
     for (const auto& row : table)
-        EXPECT_EQ(StripTrailingBackslashes(row.in), row.out) << '"' << row.in << '"';
+        EXPECT_EQ(StripTrailingBackslashes(row.in, NoLeadBytes), row.out) << '"' << row.in << '"';
+}
+
+TEST(StripTrailingBackslashes, KeepsDoubleByteCharactersWhoseSecondByteIsABackslash) {
+    // In code page 932 "\x95\x5C" is one character (a kanji) and "\x83\x5C"
+    // another (katakana SO): their second byte is not a backslash of its own.
+    const struct { String in, out; } table[] = {
+        {"C:\\\x95\x5C", "C:\\\x95\x5C"},
+        {"C:\\\x95\x5C\\", "C:\\\x95\x5C"},
+        {"C:\\\x83\x5C\\\\", "C:\\\x83\x5C"},
+        {"\x83\x5C", "\x83\x5C"},
+        {"\x83\x5C\x5C", "\x83\x5C"},
+        {"C:\\\x41\x5C", "C:\\\x41"},          // 0x41 leads nothing
+        {"C:\\\xA0\x5C", "C:\\\xA0"},          // nor does half-width 0xA0
+        {"\x95\x95\x5C", "\x95\x95"},            // the lead byte pairs with 0x95
+        {"\x95\x95\x95\x5C", "\x95\x95\x95\x5C"},
+        {"C:\\\x95", "C:\\\x95"},               // a lead byte cut off at the end
+        {"\\\\", ""},
+    };
+    for (const auto& row : table)
+        EXPECT_EQ(StripTrailingBackslashes(row.in, IsLeadByte932), row.out) << '"' << row.in << '"';
 }
 
 // The installer's own number formatting writes what printf would.

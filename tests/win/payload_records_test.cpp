@@ -132,6 +132,23 @@ TEST(PayloadRecords, ImpossibleStampStillWritesTheFileWithItsOwnTime) {
     EXPECT_GE(test::AsLocalTime(written).wYear, 2024);
 }
 
+TEST(PayloadRecords, EmptyFileRecordWritesAnEmptyStampedFile) {
+    PayloadData data = ReadPayloadRecord(908);
+    ASSERT_TRUE(data);
+    EXPECT_EQ(data.size, 0u);
+    TempFolder folder("extract-empty");
+    const String existing = folder / "existing.txt";
+    ASSERT_TRUE(test::WriteBytes(existing, Bytes("replaced by nothing")));
+    for (const String& target : {folder / "fresh.txt", existing}) {
+        ASSERT_TRUE(ExtractPayloadRecord(908, target.c_str())) << target;
+        ASSERT_TRUE(test::FileExists(target)) << target;
+        EXPECT_TRUE(ContentsOf(target).empty()) << target;
+        FILETIME written;
+        ASSERT_TRUE(test::LastWriteTime(target, &written));
+        EXPECT_EQ(test::AsLocalTime(written).wYear, 2006) << target;
+    }
+}
+
 TEST(PayloadRecords, MissingFolderFailsAndCreatesNothing) {
     TempFolder folder("extract-missing");
     const String target = folder / "no such folder\\main.bmp";
@@ -144,7 +161,8 @@ TEST(PayloadRecords, MissingAndDamagedRecordsWriteNothing) {
     const String existing = folder / "existing.txt";
     const auto before = Bytes("left as it was");
     ASSERT_TRUE(test::WriteBytes(existing, before));
-    for (uint16_t record : {1, 133, 901, 902, 903, 904, 905}) {
+    // 909 names a size that cannot be allocated: a clean failure, no crash.
+    for (uint16_t record : {1, 133, 901, 902, 903, 904, 905, 909}) {
         const String fresh = folder / ("fresh" + std::to_string(record)).c_str();
         EXPECT_FALSE(ExtractPayloadRecord(record, fresh.c_str())) << record;
         EXPECT_FALSE(test::FileExists(fresh)) << record;

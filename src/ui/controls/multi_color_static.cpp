@@ -1,0 +1,305 @@
+#include "ui/controls/multi_color_static.h"
+
+#include <shellapi.h>
+
+#include <utility>
+
+#include "core/line_breaker.h"
+#include "framework/application.h"
+#include "resource.h"
+#include "ui/controls/parent_snapshot.h"
+
+namespace brimel {
+
+BRIMEL_IMPLEMENT_CLASS(CMultiColorStatic, Window)
+
+namespace {
+
+constexpr COLORREF kDisabledGrey = RGB(172, 168, 153);
+constexpr COLORREF kHotLink = RGB(255, 0, 0);
+constexpr UINT kHoverMilliseconds = 50;
+
+// Widths in whatever font the device context holds.
+class DcMeasure : public TextMeasure {
+public:
+    explicit DcMeasure(HDC dc) : dc_(dc) {}
+    int32_t Width(const char* text, size_t length) override {
+        SIZE extent = {0, 0};
+        GetTextExtentPoint32A(dc_, text, static_cast<int>(length), &extent);
+        return extent.cx;
+    }
+
+private:
+    HDC dc_;
+};
+
+HFONT SharedDialogFont() {
+    Application* app = CurrentApplication();
+    HFONT font = app != nullptr ? app->DialogFont() : nullptr;
+    return font != nullptr ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+}  // namespace
+
+bool CMultiColorStatic::SetRun(int32_t index, const TextRun& run) {
+    if (index < 0 || index > RunCount() || run.text.empty()) return false;
+    // Copied first: the caller's run may be the one about to be removed.
+    TextRun copy = run;
+    if (index < RunCount()) RemoveRun(index);
+    runs_.push_back(std::move(copy));
+    for (int32_t i = RunCount() - 1; i > index; --i) std::swap(runs_[i], runs_[i - 1]);
+    InvalidateText();
+    return true;
+}
+
+TextRun CMultiColorStatic::GetRun(int32_t index) const {
+    if (index < 0 || index >= RunCount()) return TextRun{};
+    return runs_[index];
+}
+
+bool CMultiColorStatic::AddText(const char* text, uint32_t style) {
+    TextRun run;
+    if (text != nullptr) run.text += text;
+    run.style = style;
+    return AddRun(run);
+}
+
+bool CMultiColorStatic::AddRun(const TextRun& run) { return SetRun(RunCount(), run); }
+
+bool CMultiColorStatic::RemoveRun(int32_t index) {
+    if (index < 0 || index >= RunCount()) return false;
+    for (int32_t i = index; i + 1 < RunCount(); ++i) std::swap(runs_[i], runs_[i + 1]);
+    runs_.pop_back();
+    InvalidateText();
+    return true;
+}
+
+bool CMultiColorStatic::RemoveAll() {
+    for (int32_t i = RunCount() - 1; i >= 0; --i) RemoveRun(i);
+    InvalidateText();
+    return true;
+}
+
+void CMultiColorStatic::SetText(const char* text) {
+    RemoveAll();
+    AddText(text, 0);
+}
+
+void CMultiColorStatic::TakeWindowText() {
+    if (textTaken_) return;
+    const String text = WindowText();
+    RemoveAll();
+    AddText(text.c_str(), 0);
+    textTaken_ = true;
+}
+
+void CMultiColorStatic::RefreshCaption() {
+    TextRun run;
+    run.text = WindowText();
+    run.style = textColor_ | kRunBold;
+    RemoveAll();
+    AddRun(run);
+}
+
+void CMultiColorStatic::SetTextColor(COLORREF colour) {
+    textColor_ = colour;
+    savedTextColor_ = colour;
+}
+
+void CMultiColorStatic::SetLink(const char* address) {
+    link_ = String();
+    if (address != nullptr) link_ += address;
+    cursor_ = LoadCursorA(ResourceInstance(), MAKEINTRESOURCEA(IDC_HAND_CURSOR));
+}
+
+int32_t CMultiColorStatic::LineHeight() {
+    WindowDC dc(Handle());
+    if (!dc) return 0;
+    SelectIn font(dc.Get(), SharedDialogFont());
+    SIZE extent = {0, 0};
+    GetTextExtentPoint32A(dc.Get(), "A", 1, &extent);
+    return extent.cy;
+}
+
+int32_t CMultiColorStatic::CountLines(const char* text) {
+    if (text == nullptr) return 1;
+    WindowDC dc(Handle());
+    if (!dc) return 1;
+    SelectIn font(dc.Get(), SharedDialogFont());
+    DcMeasure measure(dc.Get());
+    const RECT client = ClientRect();
+    return CountTextLines(text, lstrlenA(text), client.right - client.left, measure);
+}
+
+void CMultiColorStatic::PreSubclassWindow() {
+    Window::PreSubclassWindow();
+    client_ = ClientRect();
+    // Mouse input needs the notify style; the simple type is the platform
+    // static's least drawing of its own.
+    HWND hwnd = Handle();
+    SetWindowLongA(hwnd, GWL_STYLE, GetWindowLongA(hwnd, GWL_STYLE) | SS_NOTIFY);
+    SetWindowLongA(hwnd, GWL_STYLE, GetWindowLongA(hwnd, GWL_STYLE) | SS_SIMPLE);
+}
+
+void CMultiColorStatic::InvalidateText() {
+    // No erase: the snapshot of what lies beneath stays valid when only the
+    // text changes.  A snapshot retaken now would copy the old text off the
+    // screen, and it would show through the new one.
+    if (HasWindow()) InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void CMultiColorStatic::RedrawLook() {
+    // As for a text change: the dialog beneath did not change, only the
+    // control's own drawing (colour, enabled state) did.
+    if (HasWindow()) RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+LRESULT CMultiColorStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!link_.empty()) {
+        if (message == WM_MOUSEHOVER) {
+            textColor_ = kHotLink;
+            RedrawLook();
+        } else if (message == WM_MOUSELEAVE) {
+            textColor_ = savedTextColor_;
+            tracking_ = false;
+            RedrawLook();
+        }
+    }
+    switch (message) {
+        case WM_SIZE: {
+            const LRESULT result = DefaultProc(message, wParam, lParam);
+            client_ = ClientRect();
+            return result;
+        }
+        case WM_DESTROY: {
+            const LRESULT result = Window::WindowProc(message, wParam, lParam);
+            runFont_.Reset();
+            return result;
+        }
+        case WM_ERASEBKGND:
+            // The dialog beneath may have changed; nothing is painted here.
+            DiscardSnapshot();
+            return 0;
+        case WM_SETCURSOR:
+            if (cursor_ != nullptr) {
+                SetCursor(cursor_);
+                return TRUE;
+            }
+            break;
+        case WM_LBUTTONDOWN:
+            // The link opens on the press.
+            if (!link_.empty())
+                ShellExecuteA(nullptr, "open", link_.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+            return DefaultProc(message, wParam, lParam);
+        case WM_MOUSEMOVE:
+            if (!tracking_) {
+                tracking_ = true;
+                TrackMouse(TME_HOVER | TME_LEAVE, kHoverMilliseconds);
+            }
+            return DefaultProc(message, wParam, lParam);
+        case WM_PAINT:
+            Paint();
+            return 0;
+        case WM_SYSCOLORCHANGE: {
+            const LRESULT result = Window::WindowProc(message, wParam, lParam);
+            DiscardSnapshot();
+            return result;
+        }
+        case WM_ENABLE: {
+            const LRESULT result = DefaultProc(message, wParam, lParam);
+            RedrawLook();
+            return result;
+        }
+        default:
+            break;
+    }
+    return Window::WindowProc(message, wParam, lParam);
+}
+
+COLORREF CMultiColorStatic::RunColor(uint32_t style) const {
+    if (!IsWindowEnabled(Handle())) return kDisabledGrey;
+    if (textColor_ != kNoColor) return textColor_;
+    if (style == kDefaultRunStyle) return GetSysColor(COLOR_MENUTEXT);
+    return style & kRunColorMask;
+}
+
+bool CMultiColorStatic::BuildRunFont(uint32_t style) {
+    const bool plain = style == kDefaultRunStyle;
+    Application* app = CurrentApplication();
+    const char* face = app != nullptr ? app->FontFaceName() : nullptr;
+    LOGFONTA record = {};
+    record.lfHeight = -12;
+    record.lfWeight = !plain && (style & kRunBold) ? FW_HEAVY : FW_NORMAL;
+    record.lfItalic = !plain && (style & kRunItalic) ? TRUE : FALSE;
+    record.lfUnderline = !plain && (style & kRunUnderline) ? TRUE : FALSE;
+    record.lfCharSet = DEFAULT_CHARSET;
+    record.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    record.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    record.lfQuality = PROOF_QUALITY;
+    record.lfPitchAndFamily = VARIABLE_PITCH | FF_ROMAN;
+    if (face != nullptr) lstrcpynA(record.lfFaceName, face, LF_FACESIZE);
+    runFont_.Reset();
+    runFont_.Reset(CreateFontIndirectA(&record));
+    return static_cast<bool>(runFont_);
+}
+
+void CMultiColorStatic::Paint() {
+    PaintDC paint(Handle());
+    HDC dc = paint.Get();
+    if (dc == nullptr) return;
+    SetBkMode(dc, TRANSPARENT);
+    PaintParentSnapshot(Handle(), snapshot_, dc);
+
+    const LineBox box = {client_.left, client_.right - client_.left};
+    LinePosition at;
+    at.x = client_.left;
+    for (size_t r = 0; r < runs_.size(); ++r) {
+        const TextRun& run = runs_[r];
+        // The font of a run is selected for that run only, so that it is
+        // no longer selected when the next run's font replaces it.  Without
+        // a font the context's previous one is used.
+        BuildRunFont(run.style);
+        SelectIn font(dc, runFont_.Get());
+        ::SetTextColor(dc, RunColor(run.style));
+        const char* text = run.text.c_str();
+        SIZE extent = {0, 0};
+        GetTextExtentPoint32A(dc, text, static_cast<int>(run.text.size()), &extent);
+
+        DcMeasure measure(dc);
+        Array<LinePiece> pieces;
+        BreakRun(text, run.text.size(), BreakMode::AfterSpaces, box, measure, at, pieces);
+        for (size_t p = 0; p < pieces.size(); ++p)
+            DrawPiece(dc, text + pieces[p].begin, pieces[p].length, pieces[p].line, pieces[p].x,
+                      extent.cy);
+    }
+}
+
+void CMultiColorStatic::DrawPiece(HDC dc, const char* text, size_t length, int32_t line, int32_t x,
+                                  int32_t height) {
+    const int count = static_cast<int>(length);
+    const RECT piece = {x, line * height, client_.right, line * height + height};
+    if (textBackColor_ != kNoColor) {
+        SIZE extent = {0, 0};
+        GetTextExtentPoint32A(dc, text, count, &extent);
+        const int top = piece.top + height / 2 - extent.cy / 2;
+        const RECT back = {x, top, x + extent.cx, top + extent.cy};
+        Brush brush(CreateSolidBrush(textBackColor_));
+        if (brush) FillRect(dc, &back, brush.Get());
+    }
+    const bool enabled = IsWindowEnabled(Handle()) != FALSE;
+    if (!enabled || shadowColor_ != kNoColor) {
+        // Disabled text gets one white copy whatever the shadow; enabled text
+        // with a shadow two copies in the shadow colour.
+        const COLORREF previous = ::SetTextColor(dc, enabled ? shadowColor_ : RGB(255, 255, 255));
+        for (int offset = 1; offset <= (enabled ? 2 : 1); ++offset) {
+            RECT moved = piece;
+            OffsetRect(&moved, offset, offset);
+            DrawTextA(dc, text, count, &moved, 0);
+        }
+        ::SetTextColor(dc, previous);
+    }
+    RECT r = piece;
+    DrawTextA(dc, text, count, &r, 0);
+}
+
+}  // namespace brimel

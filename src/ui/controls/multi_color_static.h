@@ -1,0 +1,107 @@
+// The installer's text label: runs of coloured, bold, italic or underlined
+// text with its own word wrap, drawn over a copy of the dialog beneath it,
+// optionally a web link.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include "core/string.h"
+#include "core/array.h"
+
+#include "framework/class_record.h"
+#include "framework/gdi.h"
+#include "framework/window.h"
+#include "framework/skin_settings.h"
+
+namespace brimel {
+
+// Style word of a run: bits 0-23 the colour (0x00BBGGRR) and three flags;
+// kDefaultRunStyle (all bits set) is the menu-text colour, plain.
+constexpr uint32_t kDefaultRunStyle = 0xFFFFFFFF;
+constexpr uint32_t kRunColorMask = 0x00FFFFFF;
+constexpr uint32_t kRunBold = 0x01000000;
+constexpr uint32_t kRunItalic = 0x02000000;
+constexpr uint32_t kRunUnderline = 0x04000000;
+
+// One piece of text; a newline breaks the line.
+struct TextRun {
+    String text;
+    uint32_t style = 0;
+};
+
+class CMultiColorStatic : public Window {
+    BRIMEL_DECLARE_CLASS(CMultiColorStatic)
+
+public:
+    CMultiColorStatic() = default;
+    ~CMultiColorStatic() override = default;
+
+    // Puts a copy of the run at `index`: replaces the run there, or appends
+    // when index is the run count.  False for an index outside 0..count or
+    // an empty text, and nothing changes.
+    virtual bool SetRun(int32_t index, const TextRun& run);
+    // A copy of the run at `index`; an empty run with style 0 outside the list.
+    virtual TextRun GetRun(int32_t index) const;
+    virtual bool AddText(const char* text, uint32_t style);
+    virtual bool AddRun(const TextRun& run);
+    // False for an index outside the list.
+    virtual bool RemoveRun(int32_t index);
+    virtual bool RemoveAll();
+
+    int32_t RunCount() const { return static_cast<int32_t>(runs_.size()); }
+
+    // The text as one black, plain run.
+    void SetText(const char* text);
+    // The window's text as one plain run, the first time only: later skin
+    // applications must not undo a text set since.
+    void TakeWindowText();
+    // The window's text as one bold run in the override colour; with no
+    // override, all bits stay set and the run takes the default style.
+    void RefreshCaption();
+
+    // Every run is drawn in this colour; a link goes back to it on leaving.
+    void SetTextColor(COLORREF colour);
+    void SetTextBackColor(COLORREF colour) { textBackColor_ = colour; }
+    void SetShadowColor(COLORREF colour) { shadowColor_ = colour; }
+    COLORREF TextColor() const { return textColor_; }
+    // Makes the control a link to `address`, with the pointing hand over it.
+    void SetLink(const char* address);
+    const String& Link() const { return link_; }
+    // Forgets the copy of the dialog beneath; the next paint takes a new one.
+    void DiscardSnapshot() { snapshot_.Reset(); }
+
+    // Height of "A" in the shared dialog font.
+    int32_t LineHeight();
+    // Lines the text needs at the control's width in the shared dialog font,
+    // breaking at characters; at least 1.
+    int32_t CountLines(const char* text);
+
+protected:
+    void PreSubclassWindow() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Paint();
+    void DrawPiece(HDC dc, const char* text, size_t length, int32_t line, int32_t x, int32_t height);
+    bool BuildRunFont(uint32_t style);
+    COLORREF RunColor(uint32_t style) const;
+    // Redraws at once for a change of the control's own look.
+    void RedrawLook();
+    void InvalidateText();
+
+    HCURSOR cursor_ = nullptr;
+    COLORREF savedTextColor_ = kNoColor;
+    bool tracking_ = false;
+    bool textTaken_ = false;
+    Snapshot snapshot_;
+    Array<TextRun> runs_;
+    Font runFont_;
+    RECT client_ = {0, 0, 0, 0};
+    COLORREF textColor_ = kNoColor;
+    COLORREF textBackColor_ = kNoColor;
+    COLORREF shadowColor_ = kNoColor;
+    String link_;
+};
+
+}  // namespace brimel

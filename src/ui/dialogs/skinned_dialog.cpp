@@ -1,0 +1,142 @@
+#include "ui/dialogs/skinned_dialog.h"
+
+#include "framework/application.h"
+#include "resource.h"
+#include "ui/controls/multi_color_static.h"
+#include "ui/controls/radio_check_button.h"
+#include "ui/draw/image_button.h"
+
+namespace brimel {
+namespace {
+
+// A source rectangle that selects no part of the picture.
+bool IsUnusable(const RECT& r) {
+    return r.right == r.left || r.bottom == r.top || r.top < 0 || r.left < 0 || r.right <= r.left ||
+           r.bottom <= r.top;
+}
+
+HICON ApplicationIcon() {
+    const Application* app = CurrentApplication();
+    return app != nullptr ? app->AppIcon() : nullptr;
+}
+
+}  // namespace
+
+BRIMEL_IMPLEMENT_CLASS(BDialog, Dialog)
+
+BDialog::BDialog(UINT templateId, HWND parent) : Dialog(templateId, parent) {}
+
+void BDialog::SetSkin(int id) {
+    skinId = id;
+    ApplySkin();
+}
+
+void BDialog::ApplySkin() {
+    if (skinId == 0) return;
+    const Application* app = CurrentApplication();
+    SkinSettings settings = app != nullptr ? app->GetSkinSettings(skinId) : SkinSettings();
+    if (IsUnusable(settings.sourceRect)) settings.tileWhole = 1;
+    if (!settings.pictureName.empty())
+        SetPicture(settings.pictureName, settings.tileWhole != 0, settings.sourceRect, settings.stretch != 0);
+    else
+        ClearPicture();
+    SetColor(settings.backgroundColor);
+    skinSettings = settings;
+    if (Handle() == nullptr) return;
+    // Every descendant, controls inside nested child windows included.
+    EnumChildWindows(Handle(), &BDialog::UpdateChild, reinterpret_cast<LPARAM>(this));
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+BOOL CALLBACK BDialog::UpdateChild(HWND child, LPARAM self) {
+    const SkinSettings& skin = reinterpret_cast<BDialog*>(self)->skinSettings;
+    const COLORREF text = skin.textColor == kNoColor ? GetSysColor(COLOR_MENUTEXT) : skin.textColor;
+    if (CMultiColorStatic* label = WindowAs<CMultiColorStatic>(child)) {
+        label->SetTextColor(text);
+        label->SetTextBackColor(skin.textBackColor);
+        label->SetShadowColor(skin.shadowColor);
+        label->TakeWindowText();
+    }
+    if (BImageButton* button = WindowAs<BImageButton>(child)) button->ApplyDefaultSkin();
+    if (BRadioCheckButton* choice = WindowAs<BRadioCheckButton>(child)) {
+        choice->DiscardSnapshot();
+        choice->SetTextColor(text);
+        choice->SetTextBackColor(skin.textBackColor);
+        choice->SetShadowColor(skin.shadowColor);
+    }
+    // Last, so that the label's next paint copies the newly skinned dialog.
+    if (CMultiColorStatic* label = WindowAs<CMultiColorStatic>(child)) label->DiscardSnapshot();
+    return TRUE;
+}
+
+BOOL BDialog::OnInitDialog() {
+    Dialog::OnInitDialog();
+    HICON icon = ApplicationIcon();
+    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    return TRUE;
+}
+
+bool BDialog::PreTranslateMessage(MSG* msg) {
+    const bool handled = Dialog::PreTranslateMessage(msg);
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) {
+        HWND focus = GetFocus();
+        BImageButton* button = WindowAs<BImageButton>(focus);
+        if (button != nullptr && button->HasWindow()) {
+            const WORD id = static_cast<WORD>(GetDlgCtrlID(focus));
+            SendMessageA(Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(focus));
+        }
+    }
+    return handled;
+}
+
+LRESULT BDialog::OnControlColor(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The framework's brush first: the child's own answer, or the dialog's.
+    const LRESULT brush = Dialog::WindowProc(message, wParam, lParam);
+    if (message == WM_CTLCOLORDLG && BackgroundColor() != kNoColor)
+        return reinterpret_cast<LRESULT>(BackgroundBrush());
+    HWND control = reinterpret_cast<HWND>(lParam);
+    if (message == WM_CTLCOLORSTATIC && (GetWindowLongA(control, GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0) {
+        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+    }
+    return brush;
+}
+
+bool BDialog::OnSetCursor() {
+    POINT point;
+    RECT client = ClientRect();
+    if (!GetCursorPos(&point) || !ScreenToClient(Handle(), &point) || !PtInRect(&client, point))
+        return false;
+    SetCursor(LoadCursorA(ResourceInstance(), MAKEINTRESOURCEA(IDC_SKIN_ARROW)));
+    return true;
+}
+
+LRESULT BDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SETCURSOR:
+            if (OnSetCursor()) return TRUE;
+            break;
+        case WM_ERASEBKGND: {
+            const RECT client = ClientRect();
+            if (Paint(reinterpret_cast<HDC>(wParam), client.left, client.top, client.right, client.bottom))
+                return TRUE;
+            break;
+        }
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+            return OnControlColor(message, wParam, lParam);
+        case WM_QUERYDRAGICON:
+            return reinterpret_cast<LRESULT>(ApplicationIcon());
+        default:
+            break;
+    }
+    return Dialog::WindowProc(message, wParam, lParam);
+}
+
+}  // namespace brimel
