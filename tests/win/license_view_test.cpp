@@ -31,7 +31,7 @@ void RunWithLicense(LicenseView& view, const ScriptedDialog::Step& script) {
     test::RunScripted(
         kDialogId, [&](ScriptedDialog& d) { d.BindControl(kViewId, view); },
         [&](ScriptedDialog&) {
-            std::string text;
+            String text;
             for (int i = 0; i < 20; ++i) text += "The licensed software is provided as it is, without warranty. ";
             SetWindowTextA(view.Handle(), text.c_str());
         },
@@ -74,7 +74,7 @@ TEST(LicenseView, AfterAMouseSelectionEveryFocusGainShowsTheTextUnselectedAtTheS
 TEST(LicenseView, TypingChangesNothing) {
     LicenseView view;
     RunWithLicense(view, [&](ScriptedDialog&) {
-        const std::string before = view.WindowText();
+        const String before = view.WindowText();
         SetFocus(view.Handle());
         for (BYTE key : {BYTE('X'), BYTE(VK_DELETE), BYTE(VK_BACK)}) {
             test::Key(key, true);

@@ -35,7 +35,7 @@ Application app;  // the shared dialog font and face name
 struct Labels {
     CMultiColorStatic plain, bold, link, disabled;
     BRadioCheckButton box;
-    std::string linkAddress;
+    String linkAddress;
 
     void Run(const ScriptedDialog::Step& script) {
         test::RunScripted(
@@ -55,7 +55,7 @@ struct Labels {
                     label->SetTextColor(kInk);
                     label->TakeWindowText();
                 }
-                const std::string words = plain.GetRun(0).text;
+                const String words = plain.GetRun(0).text;
                 plain.RemoveAll();
                 plain.AddText(words.c_str(), kRunGreen);
                 bold.RemoveAll();
@@ -84,9 +84,9 @@ TEST(MultiColorStatic, LinkTurnsRedWhileThePointerRestsAndOpensThroughTheShellOn
     // The link is a batch file that leaves its own path in a marker file:
     // the shell really opens it, and no browser starts.
     test::TempFolder folder("label-link");
-    const std::string marker = folder / "opened.txt";
-    const std::string script = folder / "open.bat";
-    const std::string batch = "@echo %~f0> \"" + marker + "\"\r\n";
+    const String marker = folder / "opened.txt";
+    const String script = folder / "open.bat";
+    const String batch = "@echo %~f0> \"" + marker + "\"\r\n";
     ASSERT_TRUE(test::WriteBytes(script, std::vector<unsigned char>(batch.begin(), batch.end())));
     Labels labels;
     labels.linkAddress = script;
@@ -111,7 +111,7 @@ TEST(MultiColorStatic, LinkTurnsRedWhileThePointerRestsAndOpensThroughTheShellOn
     });
     std::vector<unsigned char> opened;
     ASSERT_TRUE(test::ReadBytes(marker, &opened));
-    EXPECT_NE(std::string(opened.begin(), opened.end()).find("open.bat"), std::string::npos);
+    EXPECT_NE(String(reinterpret_cast<const char*>(opened.data()), opened.size()).find("open.bat"), String::npos);
 }
 
 TEST(MultiColorStatic, DisabledTextIsGreyWithAWhiteCopyAndEnablingLeavesNoTrace) {
@@ -138,8 +138,8 @@ TEST(MultiColorStatic, DisabledTextIsGreyWithAWhiteCopyAndEnablingLeavesNoTrace)
     });
 }
 
-std::string Texts(const CMultiColorStatic& label) {
-    std::string all;
+String Texts(const CMultiColorStatic& label) {
+    String all;
     for (int32_t i = 0; i < label.RunCount(); ++i) all += label.GetRun(i).text + "|";
     return all;
 }

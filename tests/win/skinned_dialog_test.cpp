@@ -243,7 +243,7 @@ void ScriptNextDialog(const char* caption, std::function<void(HWND)> script) {
     SetTimer(nullptr, 0, 50, &RunScript);
 }
 
-int RunMessage(const std::string& text, int mode, std::function<void(HWND)> script) {
+int RunMessage(const String& text, int mode, std::function<void(HWND)> script) {
     ScriptNextDialog("Brimel Messenger Setup", std::move(script));
     return ShowMessageText(text, mode);
 }
@@ -265,11 +265,11 @@ TEST(MessageDialog, SizesItselfToTheText) {
         DeleteDC(dc);
         return static_cast<int>(a.cy);
     }();
-    std::string forty;
+    String forty;
     for (int i = 0; i < 40; ++i) forty += "line\n";
-    const std::string notice = LoadResString(IDS_UNABLE_TO_INSTALL) + LoadResString(IDS_CHECK_RIGHTS) +
+    const String notice = LoadResString(IDS_UNABLE_TO_INSTALL) + LoadResString(IDS_CHECK_RIGHTS) +
                                LoadResString(IDS_EXIT_MESSENGER) + LoadResString(IDS_NOTIFY_SUPPORT);
-    struct Case { const char* name; std::string text; int lines; } cases[] = {
+    struct Case { const char* name; String text; int lines; } cases[] = {
         {"one line", "Short.", 0}, {"four lines", "a\nb\nc\nd", 4}, {"forty lines", forty, 25},
         {"failure notice", notice, -1}};
     RECT templateRect = {0, 0, 254, 58};
