@@ -4,7 +4,12 @@
 # Xvfb of its own, saves a screenshot of the welcome dialog, says where, and
 # closes the installer. Where 32-bit programs cannot run, the x86_64 build of
 # the installer (build/win64) starts under 64-bit Wine in a 64-bit prefix.
+#   scripts/run.sh             opens the installer
+#   scripts/run.sh --install   also ticks the box and presses Install, from
+#                              outside as a user would (headless: screenshots)
 set -euo pipefail
+install=0
+[ "${1:-}" = --install ] && install=1
 top="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$top"
 [ "$(id -u)" = 0 ] && scripts/install-deps.sh
@@ -23,6 +28,11 @@ export BRIMEL_WINE_ROOT="$top/build/run"
 source tests/harness/wine-env.sh
 rm -rf "$BRIMEL_WINE_ROOT"; mkdir -p "$HOME"
 setup="$top/$tree/BrimelSetup.exe"
+
+if [ "$install" = 1 ] && [ -z "${DISPLAY:-}" ]; then
+    tests/harness/drive-install.sh "$setup" "$top/build/install-shots"
+    exit 0
+fi
 
 if [ -n "${DISPLAY:-}" ]; then
     wineboot -i >/dev/null 2>&1

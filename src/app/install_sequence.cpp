@@ -36,18 +36,21 @@ void WelcomeDialog::OnInstall() {
     installing_ = true;
     EnableWindow(Handle(), FALSE);
     RunInstallation();
-    if (HasWindow()) {
+    if (HasWindow() && IsWindowVisible(Handle())) {
         DiscardQueuedInput();
         EnableWindow(Handle(), TRUE);
+        // A message closed while the dialog was disabled left it inactive:
+        // the user's next click must act, not merely activate it.
+        SetActiveWindow(Handle());
+        if (!acceptBox.GetCheck()) SetFocus(acceptBox.Handle());
     }
     installing_ = false;
 }
 
 void WelcomeDialog::RunInstallation() {
     if (!acceptBox.GetCheck()) {
+        // The focus goes to the box once the dialog is usable again.
         ShowMessage(IDS_ACCEPT_FIRST, kButtonsOk);
-        EnableWindow(Handle(), TRUE);
-        SetFocus(acceptBox.Handle());
         return;
     }
     for (int attempt = 0;; ++attempt) {

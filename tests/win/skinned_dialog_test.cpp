@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/setup_app.h"
 #include "resource.h"
@@ -325,16 +326,49 @@ TEST(MessageDialog, ReportsWhatTheUserChose) {
     for (const Case& c : cases) EXPECT_EQ(RunMessage("Question?", c.mode, c.action), c.result) << c.name;
 }
 
-TEST(RichEditNoticeDialog, ShowsItsLinkToTheUpdatePage) {
-    ScriptNextDialog("Brimel Messenger", [](HWND dialog) {
-        CMultiColorStatic* link = WindowAs<CMultiColorStatic>(GetDlgItem(dialog, IDC_UPDATE_LINK));
+TEST(RichEditNoticeDialog, ItsLinkOpensTheUpdatePage) {
+    // Web addresses open, for this test only, through a batch file that
+    // writes the address it was given to a marker file: no browser starts.
+    test::TempFolder folder("notice_link");
+    const std::string marker = folder / "opened.txt";
+    const std::string script = folder / "open.bat";
+    const std::string batch = "@echo %~1> \"" + marker + "\"\r\n";
+    ASSERT_TRUE(test::WriteBytes(script, std::vector<unsigned char>(batch.begin(), batch.end())));
+    const char kHandlerKey[] = "http\\shell\\open\\command";
+    const std::string command = "\"" + script + "\" \"%1\"";
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, kHandlerKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    char previous[1024] = "";
+    DWORD previousSize = sizeof previous;
+    const bool hadPrevious =
+        RegQueryValueExA(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(previous), &previousSize) == ERROR_SUCCESS;
+    RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                   static_cast<DWORD>(command.size() + 1));
+
+    ScriptNextDialog("Brimel Messenger", [&](HWND dialog) {
+        HWND linkWindow = GetDlgItem(dialog, IDC_UPDATE_LINK);
+        CMultiColorStatic* link = WindowAs<CMultiColorStatic>(linkWindow);
         ASSERT_NE(link, nullptr);
         EXPECT_EQ(link->Link(), LoadResString(IDS_UPDATE_PAGE));
-        EXPECT_EQ(LoadResString(IDS_UPDATE_PAGE).substr(LoadResString(IDS_UPDATE_PAGE).size() - 10), "/win98.htm");
+        SendMessageA(linkWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        SendMessageA(linkWindow, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        EXPECT_TRUE(test::WaitFor([&] { return test::FileExists(marker); }, 15000)) << "not opened";
         PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     });
     RichEditNoticeDialog notice;
     EXPECT_EQ(notice.DoModal(), IDCANCEL);
+    if (hadPrevious)
+        RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous), previousSize);
+    else
+        RegDeleteValueA(key, nullptr);
+    RegCloseKey(key);
+    Sleep(200);  // the batch file may still be writing its marker
+    std::vector<unsigned char> opened;
+    ASSERT_TRUE(test::ReadBytes(marker, &opened));
+    const std::string address(opened.begin(), opened.end());
+    EXPECT_EQ(address.substr(0, address.find_first_of("\r\n")), LoadResString(IDS_UPDATE_PAGE));
+    EXPECT_EQ(LoadResString(IDS_UPDATE_PAGE).substr(LoadResString(IDS_UPDATE_PAGE).size() - 10), "/win98.htm");
 }
 
 }  // namespace

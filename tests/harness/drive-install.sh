@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Drives the installer from outside as a user would, in an Xvfb of its own:
+# presses Install with the box unticked (the message), closes the message,
+# ticks the box, presses Install, and waits for the installed messenger.
+# A screenshot of each step goes to OUTDIR (welcome.png, accept-first.png,
+# messenger.png).
+#   drive-install.sh PROGRAM.exe OUTDIR
+# Uses the Wine prefix of the environment and the Wine of BRIMEL_WINE_ARCH.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/wine-loader.sh"
+program="$1" out="$2"
+mkdir -p "$out"
+for n in $(seq 141 190); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+done
+Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'wineserver -k 2>/dev/null; kill $xvfb 2>/dev/null' EXIT
+export DISPLAY=":$n"
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+wineboot -i >/dev/null 2>&1
+wine "$program" >/dev/null 2>&1 &
+
+# The window with this title, waited for up to 30 s.
+find_window() {
+    local w=""
+    for _ in $(seq 120); do
+        w="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)"
+        [ -n "$w" ] && { echo "$w"; return 0; }
+        sleep 0.25
+    done
+    return 1
+}
+# Clicks at client coordinates of a window (without a window manager the X
+# window is the client area).
+click() {
+    xdotool mousemove --window "$1" "$2" "$3"
+    sleep 0.3
+    xdotool click 1
+}
+
+welcome="$(find_window "Welcome to Brimel Messenger")" || { echo "no welcome dialog" >&2; exit 1; }
+sleep 1.5
+import -window root "$out/welcome.png"
+height="$(xdotool getwindowgeometry "$welcome" | sed -n 's/.*Geometry: [0-9]*x//p')"
+
+click "$welcome" 330 $((height - 90))        # Install, box unticked
+message="$(find_window "Brimel Messenger Setup")" || { echo "no message" >&2; exit 1; }
+sleep 1
+import -window root "$out/accept-first.png"
+# OK sits where the template puts it: 224 of 254 units across, 46 of 58 down.
+size="$(xdotool getwindowgeometry "$message" | sed -n 's/.*Geometry: //p')"
+click "$message" $(( ${size%x*} * 224 / 254 )) $(( ${size#*x} * 46 / 58 ))
+sleep 1
+
+click "$welcome" 146 $((height - 134))       # the acceptance box
+click "$welcome" 330 $((height - 90))        # Install
+messenger="$(find_window "Brimel Messenger")" || { echo "the messenger did not start" >&2; exit 1; }
+sleep 2
+import -window root "$out/messenger.png"
+echo "screenshots in $out"
