@@ -330,12 +330,12 @@ TEST(RichEditNoticeDialog, ItsLinkOpensTheUpdatePage) {
     // Web addresses open, for this test only, through a batch file that
     // writes the address it was given to a marker file: no browser starts.
     test::TempFolder folder("notice_link");
-    const std::string marker = folder / "opened.txt";
-    const std::string script = folder / "open.bat";
-    const std::string batch = "@echo %~1> \"" + marker + "\"\r\n";
+    const String marker = folder / "opened.txt";
+    const String script = folder / "open.bat";
+    const String batch = "@echo %~1> \"" + marker + "\"\r\n";
     ASSERT_TRUE(test::WriteBytes(script, std::vector<unsigned char>(batch.begin(), batch.end())));
     const char kHandlerKey[] = "http\\shell\\open\\command";
-    const std::string command = "\"" + script + "\" \"%1\"";
+    const String command = "\"" + script + "\" \"%1\"";
     HKEY key;
     ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, kHandlerKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
@@ -367,7 +367,7 @@ TEST(RichEditNoticeDialog, ItsLinkOpensTheUpdatePage) {
     std::vector<unsigned char> opened;
     ASSERT_TRUE(test::ReadBytes(marker, &opened));
     const std::string address(opened.begin(), opened.end());
-    EXPECT_EQ(address.substr(0, address.find_first_of("\r\n")), LoadResString(IDS_UPDATE_PAGE));
+    EXPECT_EQ(address.substr(0, address.find_first_of("\r\n")), LoadResString(IDS_UPDATE_PAGE).c_str());
     EXPECT_EQ(LoadResString(IDS_UPDATE_PAGE).substr(LoadResString(IDS_UPDATE_PAGE).size() - 10), "/win98.htm");
 }
 
