@@ -231,6 +231,8 @@ std::function<void(HWND)> g_script;
 const char* g_caption = nullptr;
 void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
+    // Leaves the dialog on screen a while, for a screenshot taken from outside.
+    if (const char* hold = std::getenv("BRIMEL_HOLD_DIALOG_MS")) Pump(static_cast<DWORD>(std::atoi(hold)));
     HWND dialog = FindWindowA(nullptr, g_caption);
     if (dialog == nullptr) {
         ADD_FAILURE() << "no dialog titled " << g_caption;
