@@ -19,20 +19,13 @@ HWND ChildOfMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             return item != nullptr && item->CtlType != ODT_MENU ? item->hwndItem : nullptr;
         }
-        case WM_CTLCOLORMSGBOX:
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORLISTBOX:
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORSCROLLBAR:
-        case WM_CTLCOLORSTATIC:
-            return reinterpret_cast<HWND>(lParam);
         case WM_COMMAND:
             // Menus and accelerators send no window.
             return reinterpret_cast<HWND>(lParam);
         default:
             (void)wParam;
-            return nullptr;
+            // WM_CTLCOLOR*: the control's window.
+            return IsControlColorMessage(message) ? reinterpret_cast<HWND>(lParam) : nullptr;
     }
 }
 

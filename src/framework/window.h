@@ -73,6 +73,11 @@ private:
     WNDPROC previous_ = nullptr;
 };
 
+// The WM_CTLCOLOR* messages, by which a control asks its parent for colours.
+inline bool IsControlColorMessage(UINT message) {
+    return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
+}
+
 // The object bound to a window as a T: null when there is none or it is not
 // a T (by its class record, base classes included).
 template <class T>

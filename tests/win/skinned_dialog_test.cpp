@@ -14,6 +14,7 @@
 #include "resource.h"
 #include "support/canvas.h"
 #include "support/test_support.h"
+#include "support/ui_driving.h"
 #include "ui/controls/multi_color_static.h"
 #include "ui/controls/picture.h"
 #include "ui/controls/radio_check_button.h"
@@ -38,17 +39,7 @@ public:
 AppEnvironment* const kApp =
     static_cast<AppEnvironment*>(testing::AddGlobalTestEnvironment(new AppEnvironment));
 
-void Pump(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(5);
-    } while (GetTickCount() - start < milliseconds);
-}
+using test::Pump;
 
 // Pumps the way the dialog's own loop does, so keys reach its keyboard handling.
 void PumpDialog(BDialog& dialog, DWORD milliseconds) {

@@ -113,6 +113,7 @@ bool BDialog::OnSetCursor() {
 }
 
 LRESULT BDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (IsControlColorMessage(message)) return OnControlColor(message, wParam, lParam);
     switch (message) {
         case WM_SETCURSOR:
             if (OnSetCursor()) return TRUE;
@@ -123,14 +124,6 @@ LRESULT BDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             break;
         }
-        case WM_CTLCOLORMSGBOX:
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORLISTBOX:
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORSCROLLBAR:
-        case WM_CTLCOLORSTATIC:
-            return OnControlColor(message, wParam, lParam);
         case WM_QUERYDRAGICON:
             return reinterpret_cast<LRESULT>(ApplicationIcon());
         default:
