@@ -57,6 +57,11 @@ LOGFONTA DialogFontRecord(const String& faceName) {
 
 Application* CurrentApplication() { return g_current; }
 
+HFONT SharedDialogFont() {
+    HFONT font = g_current != nullptr ? g_current->DialogFont() : nullptr;
+    return font != nullptr ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
 HINSTANCE ResourceInstance() {
     if (g_current && g_current->Instance()) return g_current->Instance();
     return GetModuleHandleA(nullptr);

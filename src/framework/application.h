@@ -59,6 +59,10 @@ LOGFONTA DialogFontRecord(const String& faceName);
 
 Application* CurrentApplication();
 
+// The font the installer's own controls draw their text in: the application's
+// shared dialog font, or the system's when there is no application object.
+HFONT SharedDialogFont();
+
 // The module that holds the program's resources.
 HINSTANCE ResourceInstance();
 

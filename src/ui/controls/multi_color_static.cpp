@@ -33,12 +33,6 @@ private:
     HDC dc_;
 };
 
-HFONT SharedDialogFont() {
-    Application* app = CurrentApplication();
-    HFONT font = app != nullptr ? app->DialogFont() : nullptr;
-    return font != nullptr ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
-
 }  // namespace
 
 bool CMultiColorStatic::SetRun(int32_t index, const TextRun& run) {

@@ -57,12 +57,6 @@ GlyphStrip checkBoxStrip;
 GlyphStrip radioStrip;
 bool stripsCreated = false;
 
-HFONT CaptionFont() {
-    Application* app = CurrentApplication();
-    HFONT font = app != nullptr ? app->DialogFont() : nullptr;
-    return font != nullptr ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
-
 }  // namespace
 
 BRadioCheckButton::BRadioCheckButton() {
@@ -116,7 +110,7 @@ bool BRadioCheckButton::OnDrawItem(DRAWITEMSTRUCT* item) {
         RECT text = {client.left + kCaptionLeft, client.top, client.right + kCaptionLeft, client.bottom};
         SIZE extent = {0, 0};
         {
-            SelectIn font(dc, CaptionFont());
+            SelectIn font(dc, SharedDialogFont());
             // Measured as stored, ampersands included, in the font the
             // caption is drawn in: the focus rectangle below uses it too.
             GetTextExtentPoint32A(dc, caption.c_str(), length, &extent);

@@ -80,13 +80,6 @@ void BImageButton::DrawState(HDC dc, ButtonPicture picture) {
     SetWindowRgn(Handle(), region.Release(), FALSE);
 }
 
-HFONT BImageButton::CaptionFont() const {
-    const Application* app = CurrentApplication();
-    HFONT shared = app != nullptr ? app->DialogFont() : nullptr;
-    // Only a program without an application object has no shared font.
-    return shared != nullptr ? shared : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
-
 bool BImageButton::OnDrawItem(DRAWITEMSTRUCT* item) {
     if (item == nullptr || item->CtlType != ODT_BUTTON) return false;
     HDC dc = item->hDC;
@@ -96,7 +89,7 @@ bool BImageButton::OnDrawItem(DRAWITEMSTRUCT* item) {
     DrawState(dc, look.picture);
 
     const String caption = WindowText();
-    HFONT font = CaptionFont();
+    HFONT font = SharedDialogFont();
     {
         // Caption in the shared dialog font; the platform's context comes
         // back as it was handed in.

@@ -45,7 +45,6 @@ private:
     // shape of what was drawn.
     void DrawState(HDC dc, ButtonPicture picture);
     Bitmap& ImageFor(ButtonPicture picture);
-    HFONT CaptionFont() const;
 
     bool hovering = false;
     bool pressing = false;
