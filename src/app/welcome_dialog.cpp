@@ -44,18 +44,6 @@ bool CanOpenForAppending(const String& path) {
     return true;
 }
 
-void MoveTo(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
-    MoveWindow(hwnd, x, y, width, height, repaint);
-}
-
-void CentreOnScreen(HWND hwnd) {
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    SetWindowPos(hwnd, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-}
-
 // The inflated license read by the rich edit control in the blocks it asks for.
 struct LicenseStream {
     const unsigned char* bytes;
@@ -91,8 +79,8 @@ void WelcomeDialog::DoDataExchange() {
 BOOL WelcomeDialog::OnInitDialog() {
     BDialog::OnInitDialog();
     SetSkin(kWelcomeSkin);
-    MoveTo(Handle(), 0, 0, kInitialWidth, kInitialHeight, TRUE);
-    CentreOnScreen(Handle());
+    MoveWindow(Handle(), 0, 0, kInitialWidth, kInitialHeight, TRUE);
+    CentreOnScreen();
     runKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
     if (!RunStartupChecks()) OnCancel();
     return TRUE;
@@ -176,20 +164,20 @@ void WelcomeDialog::LayoutControls() {
     if (Handle() == nullptr) return;
     const RECT client = ClientRect();
     const int width = client.right, height = client.bottom;
-    if (licenseView.HasWindow()) MoveTo(licenseView.Handle(), 20, 100, width - 40, height - 280, TRUE);
+    if (licenseView.HasWindow()) MoveWindow(licenseView.Handle(), 20, 100, width - 40, height - 280, TRUE);
     if (picture.HasWindow()) {
         RECT r;
         GetWindowRect(picture.Handle(), &r);
         const int pw = r.right - r.left, ph = r.bottom - r.top;
-        MoveTo(picture.Handle(), width - pw - 3, height - ph - 3, pw, ph, TRUE);
+        MoveWindow(picture.Handle(), width - pw - 3, height - ph - 3, pw, ph, TRUE);
     }
     if (installButton.HasWindow()) {
         const RECT r = installButton.ClientRect();
-        MoveTo(installButton.Handle(), 300, height - 100, r.right, r.bottom, TRUE);
+        MoveWindow(installButton.Handle(), 300, height - 100, r.right, r.bottom, TRUE);
     }
     if (acceptBox.HasWindow()) {
         const RECT r = acceptBox.ClientRect();
-        MoveTo(acceptBox.Handle(), 140, height - 140, r.right, r.bottom, TRUE);
+        MoveWindow(acceptBox.Handle(), 140, height - 140, r.right, r.bottom, TRUE);
     }
 }
 

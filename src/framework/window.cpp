@@ -88,6 +88,14 @@ String Window::WindowText() const {
     return text;
 }
 
+void Window::CentreOnScreen() {
+    RECT r;
+    if (hwnd_ == nullptr || !GetWindowRect(hwnd_, &r)) return;
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
 void Window::RedrawNow() {
     if (hwnd_ != nullptr) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }

@@ -37,6 +37,8 @@ public:
     }
     RECT ClientRect() const;
     String WindowText() const;
+    // Moves the window, keeping its size, to the middle of the screen.
+    void CentreOnScreen();
     // Invalidates the whole window, erasing it, and repaints it at once.
     void RedrawNow();
     // Asks for mouse notifications (TME_LEAVE, TME_HOVER, TME_CANCEL) of

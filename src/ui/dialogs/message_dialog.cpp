@@ -63,11 +63,7 @@ void MessageDialog::FitToText() {
         const RECT r = ChildRect(button->Handle());
         MoveWindow(button->Handle(), r.left, client.bottom - 30, r.right - r.left, r.bottom - r.top, TRUE);
     }
-
-    GetWindowRect(Handle(), &window);
-    const int width = window.right - window.left, height = window.bottom - window.top;
-    SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    CentreOnScreen();
 }
 
 bool MessageDialog::OnCommand(WORD id, WORD code, HWND control) {
