@@ -77,6 +77,9 @@ bool CMultiColorStatic::RemoveAll() {
 void CMultiColorStatic::SetText(const char* text) {
     RemoveAll();
     AddText(text, 0);
+    // The window text follows what is shown, so that screen readers and
+    // other assistive tools can read the message.
+    if (Handle() != nullptr) SetWindowTextA(Handle(), text);
 }
 
 void CMultiColorStatic::TakeWindowText() {
