@@ -40,6 +40,8 @@ fi
 # exits at once, with no output at all, right after another test's child
 # process ended (seen once in many runs, under 64-bit Wine). A real fault
 # fails both times.
-(cd "$wine_tree" && ctest --output-on-failure --repeat until-pass:2) || status=1
+# The end-to-end scenarios run beside the Win32 tests (their own display and
+# prefixes); each set runs one test at a time.
+(cd "$wine_tree" && ctest --output-on-failure --repeat until-pass:2 -j2) || status=1
 "$wine_tree/wine-stop" >/dev/null 2>&1 || true
 exit $status

@@ -10,4 +10,9 @@ if [ -f "$BRIMEL_WINE_ROOT/xvfb.pid" ]; then
     kill "$(cat "$BRIMEL_WINE_ROOT/xvfb.pid")" 2>/dev/null
     rm -f "$BRIMEL_WINE_ROOT/xvfb.pid"
 fi
+# The end-to-end scenarios' display (tests/e2e/driver.py).
+if [ -f "$BRIMEL_WINE_ROOT/e2e/xvfb.pid" ]; then
+    kill "$(cat "$BRIMEL_WINE_ROOT/e2e/xvfb.pid")" 2>/dev/null
+    rm -f "$BRIMEL_WINE_ROOT/e2e/xvfb.pid"
+fi
 exit 0

@@ -1,0 +1,549 @@
+#!/usr/bin/env python3
+"""End-to-end scenarios: the real BrimelSetup.exe in a prepared Wine prefix,
+driven from outside, with disk, registry, shortcuts and processes checked
+afterwards.
+
+usage: scenarios.py NAME --setup BrimelSetup.exe --tools DIR --product DIR --probe-dlls DIR
+"""
+import os
+import re
+import shutil
+import sys
+import time
+
+from pe_records import damaged
+from driver import (MESSENGER_CLASS, SHELL_FOLDERS, UNINSTALL_KEY, WELCOME, check, run, utc_stamp,
+                    wait_for)
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+PRODUCT_SOURCE = os.path.join(HERE, "..", "..", "product")
+
+STRINGS = {
+    1: "You must first indicate that you accept the License Agreement, by checking the acceptance box "
+       "under the agreement.",
+    5: "Brimel Messenger can only run on Windows 98 second edition or above.",
+}
+FAILURE_NOTICE = ("Unable to install Brimel Messenger.\n\n"
+                  "Please check if you have administrator access rights on your computer.\n\n"
+                  "Please exit Brimel Messenger before running Brimel Messenger Setup.\n\n"
+                  "If this problem persists - please notify support@brimel.example")
+RICHEDIT_NOTICE = "Brimel Messenger requires a newer version of the system file 'riched20.dll'."
+ID_INSTALL, ID_ACCEPT, ID_LICENSE, ID_PICTURE = 1001, 1007, 1003, 1011
+
+# The installed file set: where each file goes, in writing order, and its record.
+_SKIN_COMMON = [("bold.bmp", 200), ("italic.bmp", 210), ("underline.bmp", 219), ("font.bmp", 208),
+                ("help.bmp", 209), ("close.bmp", 205), ("settings.bmp", 204), ("voice_video.bmp", 230),
+                ("minimize.bmp", 211), ("find_friends.bmp", 207), ("import_friends.bmp", 231),
+                ("my_profile.bmp", 212), ("send.bmp", 216), ("smiley.bmp", 218), ("decline.bmp", 206),
+                ("action.bmp", 203)]
+
+
+def _skin(folder, main, left, ini, accept_decline):
+    first = [("main.bmp", main), ("left_panel.bmp", left), ("skin.ini", ini), ("accept.bmp", 201),
+             ("accept_decline.bmp", accept_decline)]
+    return [("Brimel\\Skins\\%s\\%s" % (folder, name), record) for name, record in first + _SKIN_COMMON]
+
+
+PRODUCT_FILES = (_skin("Default - 800x600", 228, 226, 221, 202) + _skin("Default - 1024x768", 229, 227, 222, 225)
+                 + [("Brimel\\Brimel.exe", 129), ("Brimel\\BC.dll", 132)])
+UNINSTALLER = ("Uninstall Brimel.exe", 131)
+SHORTCUT_FOLDERS = ("Desktop", "Start Menu", "Programs")
+SHORTCUT = "Brimel Messenger.lnk"
+
+
+def records(product_build):
+    """record -> (source file, date, time), from the product's record list."""
+    targets = {"brimel_messenger": "Brimel.exe", "brimel_bc": "BC.dll", "brimel_uninstaller": "Uninstall Brimel.exe"}
+    found = {}
+    with open(os.path.join(PRODUCT_SOURCE, "records.cmake")) as f:
+        for m in re.finditer(r"^payload_record\((\d+) (\S+) (\d+) (\d+)\)", f.read(), re.M):
+            source = m.group(2).replace("${CMAKE_CURRENT_LIST_DIR}", PRODUCT_SOURCE)
+            target = re.match(r"\$<TARGET_FILE:(\w+)>", source)
+            if target:
+                source = os.path.join(product_build, targets[target.group(1)])
+            found[int(m.group(1))] = (source, int(m.group(3)), int(m.group(4)))
+    return found
+
+
+# -- steps shared by the scenarios --------------------------------------------
+
+def welcome(s, timeout=30):
+    w = s.wait_window(title=WELCOME, timeout=timeout)
+    check(w, "the welcome dialog did not appear")
+    time.sleep(0.5)  # let it paint before input arrives
+    return s.visible(title=WELCOME)
+
+
+def tick_box(s, w):
+    s.click(w, 146, w.client[3] - 134)
+
+
+def press_install(s, w, repeat=1):
+    s.click(w, 330, w.client[3] - 90, repeat)
+
+
+def message(s, text, timeout=30):
+    m = s.wait_window(text=text, timeout=timeout)
+    check(m, "no message saying %r" % text[:60])
+    return m
+
+
+def dismiss(s, m):
+    """Presses OK on a message dialog (the button with id IDOK) and waits until it is gone."""
+    ok = m.control(1)
+    check(ok, "the message has no OK button")
+    s.click(m, ok.rect[0] - m.client[0] + ok.rect[2] // 2, ok.rect[1] - m.client[1] + ok.rect[3] // 2)
+    gone = wait_for(lambda: all(w.handle != m.handle or not w.visible for w in s.windows()), 10, 0.3)
+    check(gone, "the message stayed after OK")
+
+
+def program_files(s):
+    return s.unix(s.program_files())
+
+
+def expect_nothing_written(s):
+    check(not os.path.exists(os.path.join(program_files(s), "Brimel")), "the product folder was made")
+    check(not os.path.exists(os.path.join(s.windows_folder(), UNINSTALLER[0])), "the uninstaller was written")
+    check(s.reg_values(UNINSTALL_KEY) is None, "the product was registered")
+
+
+def expect_installed(s):
+    """All 45 files with their contents and stamps, 3 shortcuts, 5 uninstall values."""
+    table = records(s.args.product)
+    base = program_files(s)
+    expected = [(os.path.join(base, *rel.split("\\")), rec) for rel, rec in PRODUCT_FILES]
+    expected.append((os.path.join(s.windows_folder(), UNINSTALLER[0]), UNINSTALLER[1]))
+    check(len(expected) == 45, "the table lists %d files" % len(expected))
+    for path, record in expected:
+        source, date, hms = table[record]
+        check(os.path.isfile(path), "missing " + path)
+        with open(path, "rb") as got, open(source, "rb") as want:
+            check(got.read() == want.read(), "%s differs from record %d" % (path, record))
+        check(int(os.stat(path).st_mtime) == utc_stamp(date, hms),
+              "%s is stamped %d, not %d" % (path, os.stat(path).st_mtime, utc_stamp(date, hms)))
+    for folder in SHORTCUT_FOLDERS:
+        link = os.path.join(s.unix(s.shell_folder(folder)), SHORTCUT)
+        check(os.path.isfile(link), "no shortcut " + link)
+        with open(link, "rb") as f:
+            check(b"Brimel\\Brimel.exe" in f.read(), "the shortcut %s does not lead to the messenger" % link)
+    values = s.reg_values(UNINSTALL_KEY)
+    check(values is not None, "no uninstall key")
+    windows = s.wine("cmd", "/c", "echo %windir%").strip()
+    expected_values = {
+        "DisplayName": ("REG_SZ", "Brimel Messenger"),
+        "DisplayVersion": ("REG_SZ", "2.0, Build # 040"),
+        "Publisher": ("REG_SZ", "Brimel, Inc."),
+        "UninstallString": ("REG_SZ", windows.rstrip("\\") + "\\Uninstall Brimel.exe"),
+    }
+    for name, value in expected_values.items():
+        check(values.get(name) == value, "uninstall value %s is %r, not %r" % (name, values.get(name), value))
+    check(set(values) == set(expected_values) | {"URLInfoAbout"}, "uninstall values: %s" % sorted(values))
+    check(values["URLInfoAbout"][0] == "REG_SZ" and values["URLInfoAbout"][1].startswith("http"),
+          "URLInfoAbout is %r" % (values["URLInfoAbout"],))
+
+
+def expect_launched_and_gone(s, installer=None):
+    """The messenger starts while the installer (its welcome dialog, by
+    default any) is hidden; the installer ends about 5 s later."""
+    messenger = s.wait_window(cls=MESSENGER_CLASS, timeout=60)
+    launched = time.monotonic()
+    check(messenger, "the installed messenger did not start")
+    shown = [w for w in s.windows() if w.visible and w.title == WELCOME]
+    check(not [w for w in shown if installer is None or w.handle == installer.handle],
+          "the installer was still visible when the messenger started")
+    status = s.setup_exit(timeout=15)
+    gone = time.monotonic() - launched
+    check(status is not None, "the installer did not end after the launch")
+    check(3.5 <= gone <= 8.5, "the installer ended %.1f s after the launch, not about 5 s" % gone)
+    return messenger
+
+
+def install_product_by_hand(s, folder="Brimel", exe="Brimel.exe"):
+    """An earlier installation: the built messenger and its library."""
+    target = os.path.join(program_files(s), folder)
+    os.makedirs(target, exist_ok=True)
+    shutil.copy(os.path.join(s.args.product, "Brimel.exe"), os.path.join(target, exe))
+    shutil.copy(os.path.join(s.args.product, "BC.dll"), os.path.join(target, "BC.dll"))
+    return target
+
+
+# -- scenarios -----------------------------------------------------------------
+
+def fresh_install(s):
+    s.start_setup()
+    w = welcome(s)
+    tick_box(s, w)
+    press_install(s, w)
+    expect_launched_and_gone(s)
+    expect_installed(s)
+
+
+def accept_first(s):
+    s.start_setup()
+    w = welcome(s)
+    press_install(s, w)
+    m = message(s, STRINGS[1])
+    check(m.control(2) is None or not m.control(2).visible, "the message offers more than OK")
+    expect_nothing_written(s)
+    dismiss(s, m)
+    w = wait_for(lambda: (lambda w: w if w and w.focused() == ID_ACCEPT else None)(s.visible(title=WELCOME)), 5, 0.3)
+    check(w, "the focus did not move to the box")
+    expect_nothing_written(s)
+    tick_box(s, w)
+    press_install(s, w)
+    expect_launched_and_gone(s)
+    expect_installed(s)
+
+
+def keyboard(keys):
+    """Installs with the keyboard alone; a repeated press must not start a second run."""
+    def scenario(s):
+        s.start_setup()
+        welcome(s)
+        s.keys(WELCOME, *keys)
+        expect_launched_and_gone(s)
+        expect_installed(s)
+    return scenario
+
+
+def windows_versions(s):
+    """Only Windows 98 SE and later are offered the installation."""
+    for version, offered in (("win95", False), ("win98", True), ("winme", True), ("nt40", True)):
+        s.reg("add", r"HKCU\Software\Wine", "/v", "Version", "/d", version)
+        s.start_setup()
+        if offered:
+            check(s.wait_window(title=WELCOME, timeout=30), "%s: the welcome dialog did not appear" % version)
+            s.keys(WELCOME, "Escape")
+        else:
+            m = message(s, STRINGS[5])
+            check(not s.visible(title=WELCOME), "win95: the welcome dialog appeared")
+            dismiss(s, m)
+        check(s.setup_exit(timeout=15) is not None, "%s: the installer did not end" % version)
+        check(not s.visible(title=WELCOME), "%s: a window stayed" % version)
+        expect_nothing_written(s)
+
+
+def old_rich_edit(s):
+    """A system rich edit library older than 3.0: the notice, then the end."""
+    system = os.path.join(s.windows_folder(), "system32")
+    os.remove(os.path.join(system, "riched20.dll"))  # linked to the template's
+    shutil.copy(os.path.join(s.args.probe_dlls, "old_window", "riched20.dll"), os.path.join(system, "riched20.dll"))
+    # Wine answers a version query for a loaded library with its built-in
+    # copy's resource: make it load the old one.
+    s.env["WINEDLLOVERRIDES"] += ";riched20=n"
+    s.start_setup()
+    m = message(s, RICHEDIT_NOTICE)
+    check(not s.visible(title=WELCOME), "the welcome dialog appeared")
+    s.keys(m.title, "Escape")
+    check(s.setup_exit(timeout=15) is not None, "the installer did not end after the notice")
+    expect_nothing_written(s)
+
+
+def running_messenger_quits(s):
+    folder = install_product_by_hand(s)
+    s.start(os.path.join(s.program_files(), "Brimel", "Brimel.exe"))
+    check(s.wait_window(cls=MESSENGER_CLASS, timeout=30), "the messenger did not start")
+    s.start_setup()
+    w = welcome(s)
+    check(not s.visible(cls=MESSENGER_CLASS), "the messenger still runs beside the welcome dialog")
+    took = time.monotonic() - s.setup_started
+    check(took < 15, "the welcome dialog took %.1f s" % took)
+    check(os.path.isfile(os.path.join(folder, "Brimel.exe")), "the messenger's file went away")
+    s.keys(WELCOME, "Escape")
+
+
+def running_messenger_never_quits(s):
+    install_product_by_hand(s)
+    s.hold(s.program_files() + "\\Brimel\\Brimel.exe", "read")
+    s.start_setup()
+    m = message(s, FAILURE_NOTICE, timeout=40)
+    took = time.monotonic() - s.setup_started
+    check(13 <= took <= 20, "the notice came after %.1f s, not after 14 to 15 s" % took)
+    check(not s.visible(title=WELCOME), "the welcome dialog appeared")
+    dismiss(s, m)
+    check(s.setup_exit(timeout=15) is not None, "the installer did not end after the notice")
+
+
+def locked_main_program(s):
+    """Four attempts, one notice, the dialog usable again, for a press and a double click."""
+    folder = os.path.join(program_files(s), "Brimel")
+    os.makedirs(folder)
+    with open(os.path.join(folder, "Brimel.exe"), "wb") as f:
+        f.write(b"an older messenger" * 100)
+    holder = s.hold(s.program_files() + "\\Brimel\\Brimel.exe", "read")
+    s.start_setup()
+    w = welcome(s)
+    tick_box(s, w)
+    uninstaller = os.path.join(s.windows_folder(), UNINSTALLER[0])
+    for repeat in (1, 1, 2):
+        w = s.visible(title=WELCOME)
+        check(w and w.enabled, "the welcome dialog is not usable")
+        seen = set()
+
+        def notice():
+            if os.path.exists(uninstaller):
+                seen.add(os.stat(uninstaller).st_ino)  # every attempt writes it anew
+            return s.visible(text=FAILURE_NOTICE)
+        pressed = time.monotonic()
+        press_install(s, w, repeat)
+        m = wait_for(notice, 30, 0.05)
+        took = time.monotonic() - pressed
+        check(m, "no failure notice")
+        check(len(seen) == 4, "%d attempts, not 4" % len(seen))
+        check(2.5 <= took <= 8, "the notice came %.1f s after the press" % took)
+        dismiss(s, m)
+        check(wait_for(lambda: s.visible(text=FAILURE_NOTICE), 4, 0.5) is None, "a second notice followed")
+    with open(os.path.join(folder, "Brimel.exe"), "rb") as f:
+        check(f.read() == b"an older messenger" * 100, "the held file was changed")
+    holder.kill()
+    time.sleep(1)
+    press_install(s, s.visible(title=WELCOME))
+    expect_launched_and_gone(s)
+    expect_installed(s)
+
+
+def predecessor(s):
+    """An installation of the predecessor is taken over."""
+    legacy = install_product_by_hand(s, "Brimel Chat", "BrimelChat.exe")
+    with open(os.path.join(legacy, "history.dat"), "wb") as f:
+        f.write(b"the user's history")
+    os.chmod(os.path.join(legacy, "BrimelChat.exe"), 0o444)
+    key = r"HKCU\Software\Brimel, Inc.\Brimel Chat"
+    s.reg("add", key, "/v", "Nick", "/d", "pat")
+    s.reg("add", key + r"\Window", "/v", "Left", "/d", "40")
+    s.reg("add", key, "/v", "Logins", "/t", "REG_DWORD", "/d", "3")
+    run_key = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
+    s.reg("add", run_key, "/v", "Brimel Chat", "/d", "C:\\old\\BrimelChat.exe")
+    s.reg("add", run_key, "/v", "Other", "/d", "C:\\other.exe")
+    for folder in SHORTCUT_FOLDERS:
+        path = s.unix(s.shell_folder(folder))
+        os.makedirs(path, exist_ok=True)
+        open(os.path.join(path, "Brimel Chat.lnk"), "wb").close()
+    s.start_setup()
+    w = welcome(s)
+    check(s.reg_value(run_key, "Brimel Chat") is None, "the old autostart is still there")
+    check(s.reg_value(run_key, "Other") == "C:\\other.exe", "another autostart went away")
+    tick_box(s, w)
+    press_install(s, w)
+    expect_launched_and_gone(s)
+    expect_installed(s)
+    product = os.path.join(program_files(s), "Brimel")
+    check(not os.path.exists(legacy), "the predecessor's folder is still there")
+    check(os.path.isfile(os.path.join(product, "history.dat")), "the user's file did not move along")
+    check(not os.path.exists(os.path.join(product, "BrimelChat.exe")), "the old program was kept")
+    check(s.reg_value(r"HKCU\Software\Brimel, Inc.\Brimel", "Nick") == "pat", "the settings were not copied")
+    check(s.reg_value(r"HKCU\Software\Brimel, Inc.\Brimel\Window", "Left") == "40", "the subkey was not copied")
+    check(s.reg_value(r"HKCU\Software\Brimel, Inc.\Brimel", "Logins") is None, "a number was copied")
+    check(s.reg_value(key, "Nick") == "pat", "the predecessor's settings went away")
+    for folder in SHORTCUT_FOLDERS:
+        check(not os.path.exists(os.path.join(s.unix(s.shell_folder(folder)), "Brimel Chat.lnk")),
+              "the old shortcut in %s is still there" % folder)
+
+
+def expect_layout(s, w):
+    """The license view, box, button and picture where the client size puts them."""
+    cx, cy, cw, ch = w.client
+    def at(ident):
+        c = w.control(ident)
+        check(c, "control %d is missing" % ident)
+        return (c.rect[0] - cx, c.rect[1] - cy, c.rect[2], c.rect[3])
+    check(at(ID_LICENSE) == (20, 100, cw - 40, ch - 280),
+          "license view at %s in a %dx%d client area" % (at(ID_LICENSE), cw, ch))
+    px, py, pw, ph = at(ID_PICTURE)
+    check((px + pw, py + ph) == (cw - 3, ch - 3), "picture at %s in a %dx%d client area" % (at(ID_PICTURE), cw, ch))
+    check(at(ID_INSTALL)[:2] == (300, ch - 100), "Install button at %s" % (at(ID_INSTALL),))
+    check(at(ID_ACCEPT)[:2] == (140, ch - 140), "acceptance box at %s" % (at(ID_ACCEPT),))
+
+
+def resize(s):
+    """Sizing with the keyboard, as the system menu offers it: never below 700 x 500."""
+    s.start_setup()
+    w = welcome(s)
+    check(w.rect[2:] == (750, 570), "the dialog opened at %dx%d" % w.rect[2:])
+    expect_layout(s, w)
+    # Size from the right and bottom edges: 10 steps in, far past the minimum.
+    s.keys(WELCOME, "alt+space", "s", "Right", *["Left"] * 10, "Return")
+    s.keys(WELCOME, "alt+space", "s", "Down", *["Up"] * 12, "Return")
+    w = s.visible(title=WELCOME)
+    check(w.rect[2:] == (700, 500), "sized in to %dx%d, not to the minimum 700x500" % w.rect[2:])
+    expect_layout(s, w)
+    s.keys(WELCOME, "alt+space", "s", "Right", *["Right"] * 5, "Return")
+    s.keys(WELCOME, "alt+space", "s", "Down", *["Down"] * 5, "Return")
+    w = s.visible(title=WELCOME)
+    check(w.rect[2] > 700 and w.rect[3] > 500, "sized out to %dx%d only" % w.rect[2:])
+    expect_layout(s, w)
+    s.keys(WELCOME, "Escape")
+
+
+# -- the fault matrix: damage, full disk, things in the way, a second copy ------
+
+def expect_failure_notice(s, w, repeat=1):
+    """Install pressed: four attempts, then one failure notice, dismissed."""
+    press_install(s, w, repeat)
+    m = message(s, FAILURE_NOTICE, timeout=30)
+    dismiss(s, m)
+    check(wait_for(lambda: s.visible(text=FAILURE_NOTICE), 2, 0.5) is None, "a second notice followed")
+    w = s.visible(title=WELCOME)
+    check(w and w.enabled, "the welcome dialog is not usable after the notice")
+    return w
+
+
+def older_installation(s):
+    """Product files of an earlier version: each must end old or new, whole."""
+    folder = os.path.join(program_files(s), "Brimel")
+    old = {}
+    for name in ("Brimel.exe", "BC.dll", "Skins\\Default - 800x600\\main.bmp",
+                 "Skins\\Default - 800x600\\skin.ini"):
+        path = os.path.join(folder, *name.split("\\"))
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        old[path] = ("old %s " % name).encode() * 300
+        with open(path, "wb") as f:
+            f.write(old[path])
+    return old
+
+
+def expect_old_or_whole(s, old):
+    table = records(s.args.product)
+    by_path = {os.path.join(program_files(s), *rel.split("\\")): rec for rel, rec in PRODUCT_FILES}
+    for path, content in old.items():
+        with open(table[by_path[path]][0], "rb") as f:
+            new = f.read()
+        with open(path, "rb") as f:
+            got = f.read()
+        check(got in (content, new), "%s is neither the old file nor the new one (%d bytes)" % (path, len(got)))
+
+
+def damaged_installer(s):
+    """A damaged record: the failure notice for a product file, a silent end for the license."""
+    with open(s.setup, "rb") as f:
+        original = f.read()
+    for record, how in ((129, "flip"), (130, "truncate"), (130, "stored_size"), (130, "unpacked_size")):
+        s.reset()
+        old = older_installation(s)
+        copy = os.path.join(s.unix("C:\\"), "damaged.exe")
+        with open(copy, "wb") as f:
+            f.write(damaged(original, record, how))
+        s.start_setup("C:\\damaged.exe")
+        case = "record %d %s: " % (record, how)
+        if record == 130:
+            check(s.setup_exit(timeout=30) is not None, case + "the installer did not end")
+            check(not s.visible(title=WELCOME), case + "the welcome dialog stayed")
+        else:
+            w = welcome(s)
+            tick_box(s, w)
+            expect_failure_notice(s, w)
+            s.keys(WELCOME, "Escape")
+            check(s.setup_exit(timeout=15) is not None, case + "the installer did not end")
+        expect_old_or_whole(s, old)
+        with open(os.path.join(program_files(s), "Brimel", "Brimel.exe"), "rb") as f:
+            check(f.read() == old[os.path.join(program_files(s), "Brimel", "Brimel.exe")],
+                  case + "the old program was replaced by a damaged one")
+
+
+def full_disk(s):
+    """Program Files on a drive too small for the product: the notice, old files whole."""
+    mount = os.path.join(s.dir, "small-drive")
+    os.makedirs(mount)
+    if os.system("mount -t tmpfs -o size=256k tmpfs '%s' 2>/dev/null" % mount) != 0:
+        print("cannot mount a small drive here (needs root): skipped")
+        raise SystemExit(77)
+    try:
+        os.symlink(mount, os.path.join(s.prefix, "dosdevices", "f:"))
+        s.reg("add", r"HKLM\Software\Microsoft\Windows\CurrentVersion", "/v", "ProgramFilesDir", "/d", "F:\\")
+        old = older_installation(s)
+        s.start_setup()
+        w = welcome(s)
+        tick_box(s, w)
+        expect_failure_notice(s, w)
+        s.keys(WELCOME, "Escape")
+        check(s.setup_exit(timeout=15) is not None, "the installer did not end")
+        expect_old_or_whole(s, old)
+    finally:
+        s.close()
+        os.system("umount '%s' 2>/dev/null" % mount)
+
+
+def in_the_way(s):
+    """A plain file where a folder must be: the notice on every press, the file kept."""
+    for blocker in ("Brimel", "Brimel\\Skins\\Default - 1024x768"):
+        s.reset()
+        path = os.path.join(program_files(s), *blocker.split("\\"))
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as f:
+            f.write(b"a plain file")
+        s.start_setup()
+        w = welcome(s)
+        tick_box(s, w)
+        w = expect_failure_notice(s, w)
+        if blocker == "Brimel":
+            expect_failure_notice(s, w)  # and so on every press
+        with open(path, "rb") as f:
+            check(f.read() == b"a plain file", blocker + ": the plain file changed")
+
+
+def shell_folders(s):
+    """Missing or unreadable Shell Folders values skip only their shortcut."""
+    cases = (
+        ("Start Menu missing", lambda: s.reg("delete", SHELL_FOLDERS, "/v", "Start Menu"), {"Start Menu"}),
+        ("Programs a number", lambda: s.reg("add", SHELL_FOLDERS, "/v", "Programs", "/t", "REG_DWORD", "/d", "7"),
+         {"Programs"}),
+    )
+    for name, damage, skipped in cases:
+        s.reset()
+        folders = {f: s.unix(s.shell_folder(f)) for f in SHORTCUT_FOLDERS}
+        damage()
+        s.start_setup()
+        w = welcome(s)
+        tick_box(s, w)
+        press_install(s, w)
+        expect_launched_and_gone(s)
+        for folder, path in folders.items():
+            made = os.path.isfile(os.path.join(path, SHORTCUT))
+            check(made == (folder not in skipped), "%s: shortcut in %s made: %s" % (name, folder, made))
+
+
+def second_copy(s):
+    """Two installers at once: the second installs, the first then fails cleanly."""
+    s.start_setup()
+    first_process = s.setup_process
+    first = welcome(s)
+    s.start_setup()
+    check(wait_for(lambda: len([w for w in s.windows() if w.visible and w.title == WELCOME]) == 2, 30, 0.3),
+          "the second installer showed no welcome dialog")
+    time.sleep(0.5)
+    second = [w for w in s.windows() if w.visible and w.title == WELCOME and w.handle != first.handle][0]
+    tick_box(s, second)
+    press_install(s, second)
+    expect_launched_and_gone(s, second)
+    expect_installed(s)
+    first = s.visible(title=WELCOME)
+    check(first, "the first installer's dialog went away")
+    s.raise_window(WELCOME)  # from under the messenger's window
+    tick_box(s, first)
+    expect_failure_notice(s, first)  # the messenger started by the second holds its program
+    expect_installed(s)
+    s.keys(WELCOME, "Escape")
+    check(first_process.wait(timeout=15) is not None, "the first installer did not end")
+
+
+SCENARIOS = {
+    "fresh_install": fresh_install,
+    "accept_first": accept_first,
+    "keyboard_tab": keyboard(["Tab", "space", "Tab", "Return", "Return"]),
+    "keyboard_mnemonics": keyboard(["alt+a", "alt+b", "alt+b"]),
+    "windows_versions": windows_versions,
+    "old_rich_edit": old_rich_edit,
+    "running_messenger_quits": running_messenger_quits,
+    "running_messenger_never_quits": running_messenger_never_quits,
+    "locked_main_program": locked_main_program,
+    "predecessor": predecessor,
+    "resize": resize,
+    "damaged_installer": damaged_installer,
+    "full_disk": full_disk,
+    "in_the_way": in_the_way,
+    "shell_folders": shell_folders,
+    "second_copy": second_copy,
+}
+
+if __name__ == "__main__":
+    sys.exit(run(SCENARIOS, sys.argv[1:]))
