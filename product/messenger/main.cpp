@@ -22,6 +22,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "core/win32/system_libraries.h"
+
 namespace {
 
 const char kWindowClass[] = "BrimelMessengerMainWindow";
@@ -503,6 +505,7 @@ void BringRunningCopyForward()
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
 {
+    brimel::RestrictDllSearchToSystemFolder();
     if (HasQuitRequest(GetCommandLineA()))
         return RequestRunningCopyToQuit();
 

@@ -45,6 +45,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "core/win32/system_libraries.h"
+
 namespace {
 
 const char kTitle[] = "Uninstall Brimel Messenger";
@@ -552,6 +554,9 @@ Report g_report;
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    // Its temporary copy runs from the temporary folder, where anyone can
+    // leave a DLL.
+    brimel::RestrictDllSearchToSystemFolder();
     static char args[4][MAX_PATH];
     int argc = SplitArguments(GetCommandLineA(), args, 4);
 

@@ -8,19 +8,22 @@
 
 #include "app/welcome_dialog.h"
 #include "core/win32/resources.h"
+#include "core/win32/system_libraries.h"
 #include "resource.h"
-#include "sys/environment_probes.h"
 #include "sys/registry.h"
 
 namespace brimel {
 namespace {
 
-// The rich edit control's window class "RICHEDIT" comes with riched32.dll.
-// Loaded by its full system path, so a DLL planted beside the installer is
-// never picked up.
-void LoadRichEditLibrary() {
-    const String path = SystemFolderFile("riched32.dll");
-    if (!path.empty()) LoadLibraryA(path.c_str());
+// Libraries taken from the system folder before the first window exists,
+// never a DLL planted beside the installer. riched32.dll brings the rich edit
+// control's window class "RICHEDIT" and takes riched20.dll along. msimg32.dll
+// is loaded by bare name by Wine's theming library when it draws the dialog's
+// controls, looking in the installer's folder first however the search was
+// restricted; a library already loaded is what such a load then gets.
+void LoadSystemLibraries() {
+    LoadSystemLibrary("riched32.dll");
+    LoadSystemLibrary("msimg32.dll");
 }
 
 }  // namespace
@@ -54,7 +57,7 @@ void SetupApp::LoadSharedResources() {
 }
 
 bool SetupApp::InitInstance() {
-    LoadRichEditLibrary();
+    LoadSystemLibraries();
     CoInitialize(nullptr);
     // Three-dimensional control drawing is the system's own on every Windows
     // served; there is nothing to switch on.

@@ -7,6 +7,7 @@
 #include "core/text.h"
 #include "core/windows_version.h"
 #include "core/win32/owners.h"
+#include "core/win32/system_libraries.h"
 
 namespace brimel {
 namespace {
@@ -40,13 +41,6 @@ String SystemFolder() {
     return String(folder, length);
 }
 
-String SystemFolderFile(const String& fileName) {
-    String path = SystemFolder();
-    if (path.empty()) return path;
-    if (path[path.size() - 1] != '\\') path += '\\';
-    return path + fileName;
-}
-
 bool IsRichEditCurrent() { return IsRichEditCurrentIn(SystemFolder()); }
 
 bool IsRichEditCurrentIn(const String& systemFolder) {
@@ -61,17 +55,24 @@ bool IsRichEditCurrentIn(const String& systemFolder) {
 }
 
 String GetVersionInfoText(const String& filePath, const String& itemName) {
+    // The version library is not among the DLLs that Windows always maps
+    // from the system folder: it is loaded by its full path there.
+    const Library versionLibrary(LoadSystemLibrary("version.dll"));
+    const auto infoSize = versionLibrary.Export<decltype(&GetFileVersionInfoSizeA)>("GetFileVersionInfoSizeA");
+    const auto info = versionLibrary.Export<decltype(&GetFileVersionInfoA)>("GetFileVersionInfoA");
+    const auto query = versionLibrary.Export<decltype(&VerQueryValueA)>("VerQueryValueA");
+    if (!infoSize || !info || !query) return String();
+
     DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeA(filePath.c_str(), &ignored);
+    const DWORD size = infoSize(filePath.c_str(), &ignored);
     if (size == 0) return String();
     GlobalMemory memory(size);
     GlobalLockIn block(memory.Get());
-    if (!block.Data() || !GetFileVersionInfoA(filePath.c_str(), 0, size, block.Data()))
-        return String();
+    if (!block.Data() || !info(filePath.c_str(), 0, size, block.Data())) return String();
 
     void* table = nullptr;
     UINT tableSize = 0;
-    if (!VerQueryValueA(block.Data(), "\\VarFileInfo\\Translation", &table, &tableSize) || !table)
+    if (!query(block.Data(), "\\VarFileInfo\\Translation", &table, &tableSize) || !table)
         return String();
     const UINT entries = tableSize / 4;
 
@@ -90,7 +91,7 @@ String GetVersionInfoText(const String& filePath, const String& itemName) {
         if (subBlock.size() >= kSubBlockPathCapacity) continue;
         void* text = nullptr;
         UINT textLength = 0;
-        if (VerQueryValueA(block.Data(), subBlock.c_str(), &text, &textLength) && text)
+        if (query(block.Data(), subBlock.c_str(), &text, &textLength) && text)
             result = BoundedText(static_cast<const char*>(text), textLength);
     }
     return result;

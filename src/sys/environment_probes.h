@@ -26,9 +26,8 @@ String GetVersionInfoText(const String& filePath, const String& itemName);
 // The Windows folder as the platform reports it, or the empty text.
 String GetWindowsFolder();
 
-// The system folder without a trailing backslash, and a file in it; empty
-// when the folder cannot be read. DLLs are loaded by these full paths.
+// The system folder without a trailing backslash; empty when it cannot be
+// read.
 String SystemFolder();
-String SystemFolderFile(const String& fileName);
 
 }  // namespace brimel

@@ -1,7 +1,11 @@
 #!/usr/bin/env python3
 """Checks that Windows programs run on Windows 98 SE: PE32 for i386, GUI or
-console subsystem version 4.0 at most, imports only from system DLLs, and no
-import of a function that Windows 98 SE or NT 4 lacks.
+console subsystem version 4.0 at most, no import of a function that Windows
+98 SE or NT 4 lacks, and direct imports only from the system DLLs that every
+Windows maps from the system folder whatever lies beside the program (its
+known DLLs). Any other DLL, version.dll or comctl32.dll for instance, would be
+taken from the program's own folder if one of that name were put there: the
+programs load those by their full system path instead.
 
 usage: check_imports.py PROGRAM.exe [...]
 Exits 1 and names every problem found.
@@ -10,9 +14,9 @@ import re
 import struct
 import sys
 
-SYSTEM_DLLS = {
+KNOWN_DLLS = {
     "kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "shell32.dll",
-    "ole32.dll", "oleaut32.dll", "comctl32.dll", "version.dll", "msvcrt.dll",
+    "ole32.dll", "oleaut32.dll", "msvcrt.dll",
 }
 
 # Functions that MinGW's runtimes reach for and that the oldest systems
@@ -92,8 +96,8 @@ def inspect(path):
                 t += 4
             d += 20
     for dll, functions in sorted(imports.items()):
-        if dll not in SYSTEM_DLLS:
-            problems.append("imports %s, which is not a system DLL" % dll)
+        if dll not in KNOWN_DLLS:
+            problems.append("imports %s, which Windows may take from the program's folder" % dll)
         for f in functions:
             if f in MISSING_ON_OLD_WINDOWS or SECURE_CRT.match(f):
                 problems.append("imports %s!%s, which Windows 98 SE lacks" % (dll, f))

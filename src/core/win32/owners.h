@@ -53,6 +53,27 @@ private:
     HGLOBAL handle_;
 };
 
+// A loaded DLL, freed when the owner goes.
+class Library {
+public:
+    explicit Library(HMODULE module) : module_(module) {}
+    ~Library() {
+        if (module_) FreeLibrary(module_);
+    }
+    Library(const Library&) = delete;
+    Library& operator=(const Library&) = delete;
+    // The DLL's export `name` as a function of the type `Function`; null when
+    // the DLL is not loaded or lacks it.
+    template <class Function>
+    Function Export(const char* name) const {
+        return module_ ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_, name)))
+                       : nullptr;
+    }
+
+private:
+    HMODULE module_;
+};
+
 // A global block locked while the lock lives.
 class GlobalLockIn {
 public:
