@@ -185,6 +185,53 @@ TEST(PayloadRecords, TargetHeldOpenByAnotherProgramFailsAndStaysUnchanged) {
     EXPECT_FALSE(test::FileExists(target + ".part"));
 }
 
+// True once another program holds the file open without sharing deletion.
+bool HeldAgainstDeletion(const String& path) {
+    HANDLE file = CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return true;
+    CloseHandle(file);
+    return false;
+}
+
+// An existing file is replaced as an overwrite would replace it: it keeps its
+// attributes, and a program that holds it sharing writing (but not deletion)
+// does not stop it.
+TEST(PayloadRecords, ReplacingKeepsAttributesAndGetsPastAHolderThatSharesWriting) {
+    const DWORD hiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    const struct { const char* what; DWORD attributes; bool held; } cases[] = {
+        {"hidden", FILE_ATTRIBUTE_HIDDEN, false},
+        {"hidden and system", hiddenSystem, false},
+        {"held", 0, true},
+        {"hidden and held", FILE_ATTRIBUTE_HIDDEN, true},
+    };
+    PayloadData record = ReadPayloadRecord(221);
+    ASSERT_TRUE(record);
+    const std::vector<unsigned char> expected(record.bytes.get(), record.bytes.get() + record.size);
+    for (const auto& c : cases) {
+        TempFolder folder("extract-keeps");
+        const String target = folder / "skin.ini";
+        ASSERT_TRUE(test::WriteBytes(target, Bytes("[Skin]\nName=the user's own, longer than the record's text\n")));
+        ASSERT_TRUE(SetFileAttributesA(target.c_str(), c.attributes ? c.attributes : FILE_ATTRIBUTE_NORMAL));
+        ASSERT_EQ(GetFileAttributesA(target.c_str()) & hiddenSystem, c.attributes) << c.what;
+        test::ChildProcess holder;
+        if (c.held) {
+            ASSERT_TRUE(holder.Start("\"" + test::BuildPath("tests/win/hold_file.exe") + "\" \"" + target +
+                                     "\" readwrite"));
+            ASSERT_TRUE(test::WaitFor([&] { return HeldAgainstDeletion(target); })) << c.what;
+        }
+        EXPECT_TRUE(ExtractPayloadRecord(221, target.c_str())) << c.what;
+        EXPECT_EQ(ContentsOf(target), expected) << c.what;
+        EXPECT_EQ(GetFileAttributesA(target.c_str()) & hiddenSystem, c.attributes) << c.what;
+        FILETIME written;
+        ASSERT_TRUE(test::LastWriteTime(target, &written));
+        EXPECT_EQ(test::AsLocalTime(written).wYear, 2006) << c.what;
+        EXPECT_FALSE(test::FileExists(target + ".part")) << c.what;
+        holder.Terminate();
+        SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
 TEST(PayloadRecords, RunningProgramFailsAndStaysUnchanged) {
     TempFolder folder("extract-running");
     const String target = folder / "Brimel.exe";
