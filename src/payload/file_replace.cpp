@@ -117,6 +117,9 @@ bool ReplaceFileContents(const char* path, const void* data, uint32_t size,
         return false;
     }
     const String partial = String(path) + ".part";
+    // A copy left by an interrupted replacement may be hidden, and a hidden
+    // file refuses to be created anew with plain attributes.
+    SetFileAttributesA(partial.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (!WriteWhole(partial.c_str(), CREATE_ALWAYS, data, size, &target.created, lastWrite, &opened)) {
         if (opened) DeleteFileA(partial.c_str());
         return false;
