@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Runs Win32 tests with the program's address space limited to 2 GB, so that
-# a block of about 4 GB cannot be allocated under 64-bit Wine either (a
-# 32-bit program never can).
+# Runs Win32 tests where a block of about 4 GB cannot be allocated: a 32-bit
+# program never can; a 64-bit one (BRIMEL_WINE_ARCH=win64) runs with its
+# address space limited to 2 GB.
 #   run-little-memory.sh TEST.exe GTEST_FILTER
 # The tests see BRIMEL_LITTLE_MEMORY=1.
 set -u
@@ -10,7 +10,8 @@ exe="$1" filter="$2"
 : "${BRIMEL_WINE_ROOT:?}"
 # The prefix, its server and the display come up without the limit.
 "$here/wine-run.sh" || exit 1
-out="$(ulimit -v 2097152 && BRIMEL_LITTLE_MEMORY=1 "$here/wine-run.sh" "$exe" --gtest_filter="$filter" 2>&1)"
+out="$({ [ "${BRIMEL_WINE_ARCH:-win32}" != win64 ] || ulimit -v 2097152; } &&
+    BRIMEL_LITTLE_MEMORY=1 "$here/wine-run.sh" "$exe" --gtest_filter="$filter" 2>&1)"
 status=$?
 echo "$out"
 [ $status -eq 0 ] || exit 1
