@@ -33,7 +33,10 @@ target_include_directories(brimel_ship_options SYSTEM INTERFACE
   $<$<COMPILE_LANGUAGE:CXX>:${_win32_cxx_headers}/${TOOLCHAIN_PREFIX}>
   $<$<COMPILE_LANGUAGE:CXX>:${_win32_cxx_headers}/backward>)
 set(BRIMEL_STATIC_LINK -static -static-libgcc -static-libstdc++ -L${BRIMEL_WIN32_THREADS_RUNTIME})
-target_link_options(brimel_ship_options INTERFACE ${BRIMEL_STATIC_LINK} -Wl,--gc-sections)
+# No link time in the files (the file header's and the export directory's
+# time stamps stay 0): two builds of the same sources are byte for byte the same.
+target_link_options(brimel_ship_options INTERFACE ${BRIMEL_STATIC_LINK} -Wl,--gc-sections
+                    -Wl,--no-insert-timestamp)
 set(BRIMEL_GUI_LINK ${BRIMEL_STATIC_LINK} -mwindows -Wl,--subsystem,windows:4.0
     -Wl,--major-os-version,4 -Wl,--minor-os-version,0)
 

@@ -297,8 +297,8 @@ void DrawKeyed(HDC dc, const Picture& picture, int x, int y)
         DeleteDC(source);
 }
 
-// Restores the remembered top-left corner when it is still on a screen.
-bool ReadSavedPosition(int width, POINT* pos)
+// The remembered top-left corner, when there is one.
+bool ReadSavedPosition(POINT* pos)
 {
     HKEY key;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
@@ -310,26 +310,54 @@ bool ReadSavedPosition(int width, POINT* pos)
     RegCloseKey(key);
     if (rc != ERROR_SUCCESS || type != REG_BINARY || size != sizeof(data))
         return false;
-
-    // The virtual screen metrics are 0 on systems without multi-monitor support.
-    int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-    int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    int right = left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    int bottom = top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    if (right <= left || bottom <= top) {
-        left = 0;
-        top = 0;
-        right = GetSystemMetrics(SM_CXSCREEN);
-        bottom = GetSystemMetrics(SM_CYSCREEN);
-    }
-    // At least the caption's first 60 x 20 pixels must be reachable.
-    const int grip = 60;
-    if (data[0] < left - width + grip || data[0] > right - grip || data[1] < top ||
-        data[1] > bottom - 20)
-        return false;
-    pos->x = data[0];
-    pos->y = data[1];
+    // Far beyond every screen is as good as a little beyond it, and keeps
+    // the sums with the window size from overflowing.
+    const LONG limit = 0x1000000;
+    pos->x = data[0] < -limit ? -limit : data[0] > limit ? limit : data[0];
+    pos->y = data[1] < -limit ? -limit : data[1] > limit ? limit : data[1];
     return true;
+}
+
+// The work area (the screen without the task bar) of the monitor nearest to
+// the rectangle. The monitor functions are looked up: Windows NT 4 has none.
+RECT WorkAreaNear(const RECT& window)
+{
+    typedef HMONITOR(WINAPI * MonitorFromRectFn)(LPCRECT, DWORD);
+    typedef BOOL(WINAPI * GetMonitorInfoFn)(HMONITOR, MONITORINFO*);
+    HMODULE user = GetModuleHandleA("user32.dll");
+    MonitorFromRectFn fromRect = user ? (MonitorFromRectFn)(void*)GetProcAddress(user, "MonitorFromRect") : NULL;
+    GetMonitorInfoFn getInfo = user ? (GetMonitorInfoFn)(void*)GetProcAddress(user, "GetMonitorInfoA") : NULL;
+    MONITORINFO info;
+    info.cbSize = sizeof(info);
+    HMONITOR monitor = fromRect && getInfo ? fromRect(&window, MONITOR_DEFAULTTONEAREST) : NULL;
+    if (monitor && getInfo(monitor, &info) && info.rcWork.right > info.rcWork.left &&
+        info.rcWork.bottom > info.rcWork.top)
+        return info.rcWork;
+    RECT area;
+    if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0) && area.right > area.left && area.bottom > area.top)
+        return area;
+    area.left = 0;
+    area.top = 0;
+    area.right = GetSystemMetrics(SM_CXSCREEN);
+    area.bottom = GetSystemMetrics(SM_CYSCREEN);
+    return area;
+}
+
+// Moves a window of the given outer size at `pos` wholly into the work area
+// of its monitor; one larger than the area keeps its top-left corner (and
+// so its caption) inside.
+void KeepOnScreen(int width, int height, POINT* pos)
+{
+    RECT window = {pos->x, pos->y, pos->x + width, pos->y + height};
+    RECT area = WorkAreaNear(window);
+    if (pos->x > area.right - width)
+        pos->x = area.right - width;
+    if (pos->x < area.left)
+        pos->x = area.left;
+    if (pos->y > area.bottom - height)
+        pos->y = area.bottom - height;
+    if (pos->y < area.top)
+        pos->y = area.top;
 }
 
 void SaveSettings(HWND window)
@@ -536,7 +564,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
         int outerWidth = frame.right - frame.left;
         int outerHeight = frame.bottom - frame.top;
         POINT pos;
-        if (!ReadSavedPosition(outerWidth, &pos)) {
+        if (ReadSavedPosition(&pos)) {
+            KeepOnScreen(outerWidth, outerHeight, &pos);
+        } else {
             // Centred on the primary screen (a pop-up window gets no default place).
             pos.x = (GetSystemMetrics(SM_CXSCREEN) - outerWidth) / 2;
             pos.y = (GetSystemMetrics(SM_CYSCREEN) - outerHeight) / 2;

@@ -13,7 +13,8 @@
 #     the file is writable and the window position is in the settings key;
 #   - without BC.dll the window says so (a longer status text);
 #   - on an 800x600 screen it shows the 800x600 skin at the saved position,
-#     and the skin's close button closes it;
+#     moved as far as needed to lie wholly on the screen, and the skin's
+#     close button closes it;
 #   - the uninstaller rejects an unknown switch and removes nothing;
 #   - "Uninstall Brimel.exe /S", with the messenger running, stops it, removes
 #     the 44 product files, the skin folders, the three shortcuts and the
@@ -215,9 +216,13 @@ check "messenger window appears on 800x600" wait_for_window
 WID=$(window_ids | head -1)
 eval "$(xdotool getwindowgeometry --shell "$WID")"
 check "window is the size of the 800x600 skin (got ${WIDTH}x${HEIGHT})" test "$WIDTH" = 650 -a "$HEIGHT" = 570
-# WindowPos holds two little-endian 32-bit numbers: left, top.
-EXPECT=$(printf '%02X000000%02X000000' "$X" "$Y")
-check "window placed at the saved position ($X,$Y; saved $SAVED)" test "$SAVED" = "$EXPECT"
+# WindowPos holds two little-endian 32-bit numbers: left, top. The window
+# saved on the larger screen goes there as far as it stays wholly on this one.
+le32() { echo $((16#${1:6:2}${1:4:2}${1:2:2}${1:0:2})); }
+SX=$(le32 "${SAVED:0:8}") SY=$(le32 "${SAVED:8:8}")
+EX=$((SX < 800 - 650 ? SX : 800 - 650)) EY=$((SY < 600 - 570 ? SY : 600 - 570))
+check "window placed at the saved position kept on the screen ($X,$Y; saved $SX,$SY)" \
+    test "$X,$Y" = "$EX,$EY"
 xdotool mousemove $((X + 650 - 32 + 12)) $((Y + 7 + 8)); sleep 0.3; xdotool click 1
 check "the skin's close button closes the window" wait_for_no_window
 sleep 1

@@ -9,7 +9,7 @@ exe="$1" filter="$2"
 : "${BRIMEL_WINE_ROOT:?}"
 source "$here/wine-loader.sh"
 if [ "$(id -u)" != 0 ]; then
-    echo "not root: already unprivileged, the plain run covers it; skipped"
+    echo "not root: starting the tests as the user nobody (runuser) needs root, so the read-only cases did not run: skipped"
     exit 77
 fi
 # Under /tmp, so the user can reach it wherever the build folder lies.
@@ -24,8 +24,9 @@ as_nobody() {
 }
 trap 'as_nobody wineserver -k 2>/dev/null; rm -rf "$root"' EXIT
 as_nobody "$BRIMEL_WINE" wineboot -i >/dev/null 2>&1 </dev/null
-out="$(as_nobody "$BRIMEL_WINE" "$root/test.exe" --gtest_filter="$filter" 2>&1 </dev/null | tr -d '\r')"
-status=$?
+out="$(as_nobody "$BRIMEL_WINE" "$root/test.exe" --gtest_filter="$filter" 2>&1 </dev/null)"
+status=$?   # the test program's own exit status
+out="$(printf '%s\n' "$out" | tr -d '\r')"
 echo "$out"
 [ $status -eq 0 ] || exit 1
 echo "$out" | grep -q '^\[  SKIPPED \]' && { echo "a test skipped"; exit 1; }

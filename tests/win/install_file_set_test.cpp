@@ -210,13 +210,36 @@ TEST_F(InstalledFileSet, WindowsFolderWithTrailingBackslashGetsTheUninstallerAll
     ExpectFileFromRecord({root_ / "Windows\\Uninstall Brimel.exe", 131});
 }
 
+// Makes a folder the current one for as long as it lives.
+class CurrentFolder {
+public:
+    explicit CurrentFolder(const String& folder) {
+        GetCurrentDirectoryA(MAX_PATH, previous_);
+        entered_ = SetCurrentDirectoryA(folder.c_str()) != FALSE;
+    }
+    ~CurrentFolder() { SetCurrentDirectoryA(previous_); }
+    explicit operator bool() const { return entered_; }
+
+private:
+    char previous_[MAX_PATH] = "";
+    bool entered_ = false;
+};
+
 TEST_F(InstalledFileSet, NoWindowsFolderWritesNothing) {
+    // Without a Windows folder the uninstaller's path would name the root of
+    // the current drive: let that be the test prefix's drive, never the root
+    // folder of the machine that runs the tests.
+    const CurrentFolder inPrefix(root_.Path());
+    ASSERT_TRUE(inPrefix);
+    const String driveRootFile = "C:\\Uninstall Brimel.exe";
+    ASSERT_FALSE(FileExists(driveRootFile));
     for (const char* windows : {"", "\\"}) {
         paths_.windowsFolder = windows;
         int removed = 0;
         EXPECT_FALSE(WriteInstalledFileSet(paths_, &removed)) << windows;
-        EXPECT_FALSE(FileExists("\\Uninstall Brimel.exe")) << windows;
+        EXPECT_FALSE(FileExists(driveRootFile)) << windows;
         EXPECT_FALSE(FolderExists(P("Brimel"))) << windows;
+        DeleteFileA(driveRootFile.c_str());
     }
 }
 

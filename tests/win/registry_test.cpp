@@ -66,15 +66,18 @@ bool KeyExists(HKEY hive, const String& path) {
     return true;
 }
 
-// Stores a value with the platform directly, with exactly the given bytes.
-void SetRaw(HKEY hive, const String& path, const String& name, DWORD type, const Bytes& data) {
+// Stores a value with the platform directly, with exactly the given bytes
+// (the first `count` of them, when given).
+void SetRaw(HKEY hive, const String& path, const String& name, DWORD type, const Bytes& data,
+            size_t count = size_t(-1)) {
     HKEY key;
     ASSERT_EQ(RegCreateKeyExA(hive, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS)
         << path;
     static const BYTE none = 0;
     EXPECT_EQ(RegSetValueExA(key, name.empty() ? nullptr : name.c_str(), 0, type,
-                             data.empty() ? &none : data.data(), static_cast<DWORD>(data.size())),
+                             data.empty() ? &none : data.data(),
+                             static_cast<DWORD>(count < data.size() ? count : data.size())),
               ERROR_SUCCESS)
         << path << " " << name;
     RegCloseKey(key);
@@ -402,6 +405,19 @@ TEST_F(CopyRegistryTreeTest, OnlyStringAndBinaryValuesArriveByteExact) {
     Copy();
     EXPECT_EQ(Dump(HKEY_CURRENT_USER, Destination()), (TreeDump{{"", expected}}));
     EXPECT_EQ(Dump(HKEY_CURRENT_USER, Source()), before);
+}
+
+// A string value that fills the whole data buffer has no room for the zero
+// the platform adds to shorter ones: its text still ends with its bytes.
+TEST_F(CopyRegistryTreeTest, StringFillingTheWholeBufferEndsWithinIt) {
+    // Stored from a longer buffer, so that no zero after the counted bytes
+    // is taken as a terminator forgotten in the count.
+    SetRaw(HKEY_CURRENT_USER, Source(), "Full", REG_SZ, Bytes(5001, 'f'), 5000);
+    RawValue stored;
+    ASSERT_TRUE(GetRaw(HKEY_CURRENT_USER, Source(), "Full", &stored));
+    ASSERT_EQ(stored, Sz(String(5000, 'f')));
+    Copy();
+    EXPECT_EQ(Dump(HKEY_CURRENT_USER, Destination()), (TreeDump{{"", {{"Full", Sz(Z(String(5000, 'f')))}}}}));
 }
 
 TEST_F(CopyRegistryTreeTest, CopiesSubkeysDownToTheFourthLevel) {

@@ -2,11 +2,17 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/setup_app.h"
 #include "core/win32/resources.h"
 #include "resource.h"
+#include "sys/registry.h"
 #include "string_printer.h"
 
 namespace brimel {
@@ -60,6 +66,67 @@ TEST(SetupApp, LoadsSharedTextsFontAndIcon) {
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
     EXPECT_EQ(CurrentSetupApp(), &app);
+}
+
+// Gives entries of the program's first string-table block (ids 0 to 15)
+// other texts, in the loaded image, for as long as it lives; the other
+// entries of the block read as missing meanwhile.
+class PatchedStringBlock {
+public:
+    explicit PatchedStringBlock(std::initializer_list<std::pair<UINT, std::wstring>> texts) {
+        HMODULE self = GetModuleHandleA(nullptr);
+        HRSRC found = FindResourceA(self, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(6) /* RT_STRING */);
+        block_ = found ? static_cast<WCHAR*>(LockResource(LoadResource(self, found))) : nullptr;
+        if (!block_) return;
+        size_ = SizeofResource(self, found) / sizeof(WCHAR);
+        original_.assign(block_, block_ + size_);
+        std::vector<WCHAR> patched;
+        for (UINT id = 0; id < 16; ++id) {
+            std::wstring text;
+            for (const auto& entry : texts)
+                if (entry.first == id) text = entry.second;
+            patched.push_back(static_cast<WCHAR>(text.size()));
+            patched.insert(patched.end(), text.begin(), text.end());
+        }
+        if (patched.size() > size_ || !VirtualProtect(block_, size_ * sizeof(WCHAR), PAGE_READWRITE, &protection_)) {
+            block_ = nullptr;
+            return;
+        }
+        patched.resize(size_, 0);
+        std::copy(patched.begin(), patched.end(), block_);
+    }
+    ~PatchedStringBlock() {
+        if (!block_) return;
+        std::copy(original_.begin(), original_.end(), block_);
+        VirtualProtect(block_, size_ * sizeof(WCHAR), protection_, &protection_);
+    }
+    explicit operator bool() const { return block_ != nullptr; }
+
+private:
+    WCHAR* block_ = nullptr;
+    size_t size_ = 0;
+    std::vector<WCHAR> original_;
+    DWORD protection_ = 0;
+};
+
+// Strings 2 and 6 are taken as they stand: what a format text would turn
+// into other characters (%%, %n, %0, %1) stays as it is.
+TEST(SetupApp, SharedTextsAreTakenVerbatim) {
+    const char marker[] = "Not%%Found%n%1", face[] = "MS %%Sans%0 Serif";
+    {
+        const PatchedStringBlock patched{{2, L"Not%%Found%n%1"}, {6, L"MS %%Sans%0 Serif"}};
+        ASSERT_TRUE(patched);
+        SetupApp app;
+        app.LoadSharedResources();
+        EXPECT_EQ(app.notFoundText, marker);
+        EXPECT_EQ(NotFoundText(), marker);
+        EXPECT_EQ(app.fontFaceName, face);
+        LOGFONTA font;
+        ASSERT_EQ(GetObjectA(app.dialogFont.Get(), sizeof font, &font), int(sizeof font));
+        EXPECT_STREQ(font.lfFaceName, face);
+    }
+    SetNotFoundText("");
+    EXPECT_EQ(LoadResString(2), "NotFound");
 }
 
 TEST(SetupApp, FontRecordCopiesTheFaceNameBounded) {
