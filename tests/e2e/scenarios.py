@@ -375,6 +375,27 @@ def resize(s):
     s.keys(WELCOME, "Escape")
 
 
+def planted_dlls_install(s):
+    """A whole installation from a download folder where DLLs of system names
+    were planted, with Wine preferring them as Windows would: none loads."""
+    planted = ("riched20", "riched32", "comctl32", "olepro32", "uxtheme", "usp10", "msimg32", "shfolder",
+               "linkinfo", "ntshrui", "propsys", "cscapi", "profapi", "userenv", "dwmapi", "apphelp")
+    download = os.path.join(s.unix("C:\\"), "download")
+    os.makedirs(download)
+    shutil.copy(s.setup, os.path.join(download, "BrimelSetup.exe"))
+    for name in planted:
+        shutil.copy(s.args.marker_dll, os.path.join(download, name + ".dll"))
+    s.env["WINEDLLOVERRIDES"] += ";%s=n,b" % ",".join(planted)
+    s.start_setup("C:\\download\\BrimelSetup.exe")
+    w = welcome(s)
+    tick_box(s, w)
+    press_install(s, w)
+    expect_launched_and_gone(s)
+    expect_installed(s)
+    loaded = [name for name in os.listdir(download) if name.endswith(".loaded")]
+    check(not loaded, "planted DLLs were loaded: %s" % loaded)
+
+
 # -- the fault matrix: damage, full disk, things in the way, a second copy ------
 
 def expect_failure_notice(s, w, repeat=1):
@@ -538,6 +559,7 @@ SCENARIOS = {
     "locked_main_program": locked_main_program,
     "predecessor": predecessor,
     "resize": resize,
+    "planted_dlls_install": planted_dlls_install,
     "damaged_installer": damaged_installer,
     "full_disk": full_disk,
     "in_the_way": in_the_way,
