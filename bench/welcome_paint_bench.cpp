@@ -69,12 +69,14 @@ protected:
 
 private:
     void Run() {
-        Figure resize{"resize + full repaint"};
+        Figure resize{"resize + full repaint"}, repaint{"full repaint, same size"};
         struct Own { int id; Figure figure; } own[] = {
             {IDC_INSTALL, {"image button"}},
             {IDC_ACCEPT, {"check box"}},
             {IDC_CAPTION_AGREEMENT, {"multi-colour caption"}},
             {IDC_CAPTION_THANKS, {"multi-colour greeting"}},
+            {IDC_LICENSE_VIEW, {"license view (system's)"}},
+            {IDC_WELCOME_ART, {"picture (system's)"}},
         };
         for (int i = 0; i < rounds_; ++i) {
             // Alternate between two sizes, as a drag of the frame would.
@@ -84,9 +86,26 @@ private:
             RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
             GdiFlush();
             resize.Add(Now() - start);
+            repaint.Add(TimedRedraw(Handle(), RDW_ALLCHILDREN));
             for (Own& control : own) control.figure.Add(TimedRedraw(GetDlgItem(Handle(), control.id), 0));
         }
+        // What a resize costs the system alone: an empty window of the same
+        // style and size, resized and repainted the same way.
+        Figure floor{"resize, empty window (floor)"};
+        HWND empty = CreateWindowExA(0, "#32770", "empty", GetWindowLongA(Handle(), GWL_STYLE), 20, 20, 750, 570,
+                                     nullptr, nullptr, nullptr, nullptr);
+        for (int i = 0; i < rounds_; ++i) {
+            int width = 750 + (i % 2) * 50, height = 570 + (i % 2) * 30;
+            double start = Now();
+            SetWindowPos(empty, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+            RedrawWindow(empty, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            GdiFlush();
+            floor.Add(Now() - start);
+        }
+        DestroyWindow(empty);
         resize.Print();
+        floor.Print();
+        repaint.Print();
         for (const Own& control : own) control.figure.Print();
     }
 
