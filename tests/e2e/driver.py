@@ -253,10 +253,14 @@ class Scenario:
     def wait_window(self, timeout=30, **match):
         return wait_for(lambda: self.visible(**match), timeout, step=0.2)
 
+    def xwindows(self, title):
+        """The X windows shown with this title (quick: no Wine process)."""
+        return subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % title], env=self.env,
+                              capture_output=True, text=True).stdout.split()
+
     def xwindow(self, title):
-        out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % title], env=self.env,
-                             capture_output=True, text=True).stdout.split()
-        return out[0] if out else None
+        found = self.xwindows(title)
+        return found[0] if found else None
 
     # -- input, through the X server --------------------------------------------
 

@@ -143,18 +143,24 @@ def expect_installed(s):
 
 
 def expect_launched_and_gone(s, installer=None):
-    """The messenger starts while the installer (its welcome dialog, by
-    default any) is hidden; the installer ends about 5 s later."""
+    """The installer (its welcome dialog, by default any) hides, the messenger
+    starts while it is hidden, and the installer ends about 5 s after hiding.
+    Called right after Install was pressed."""
+    shown = len(s.xwindows(WELCOME))
+    if installer is not None or shown > 0:  # else it hid while the keys were typed: just now
+        check(wait_for(lambda: len(s.xwindows(WELCOME)) < shown, 60, 0.05), "the installer did not hide")
+    hidden = time.monotonic()
     messenger = s.wait_window(cls=MESSENGER_CLASS, timeout=60)
-    launched = time.monotonic()
     check(messenger, "the installed messenger did not start")
-    shown = [w for w in s.windows() if w.visible and w.title == WELCOME]
-    check(not [w for w in shown if installer is None or w.handle == installer.handle],
-          "the installer was still visible when the messenger started")
-    status = s.setup_exit(timeout=15)
-    gone = time.monotonic() - launched
+    visible = [w for w in s.windows() if w.visible and w.title == WELCOME]
+    check(not [w for w in visible if installer is None or w.handle == installer.handle],
+          "the installer was visible again when the messenger started")
+    status = s.setup_exit(timeout=20)
+    gone = time.monotonic() - hidden
     check(status is not None, "the installer did not end after the launch")
-    check(3.5 <= gone <= 8.5, "the installer ended %.1f s after the launch, not about 5 s" % gone)
+    # Hidden, then the launch and a pause of 5 s, then the end; a second run
+    # of the sequence would add another 5 s.
+    check(4.5 <= gone <= 9.5, "the installer ended %.1f s after hiding, not about 5 s" % gone)
     return messenger
 
 
@@ -258,7 +264,7 @@ def running_messenger_never_quits(s):
     s.start_setup()
     m = message(s, FAILURE_NOTICE, timeout=40)
     took = time.monotonic() - s.setup_started
-    check(13 <= took <= 20, "the notice came after %.1f s, not after 14 to 15 s" % took)
+    check(13 <= took <= 25, "the notice came after %.1f s, not after 14 to 15 s" % took)
     check(not s.visible(title=WELCOME), "the welcome dialog appeared")
     dismiss(s, m)
     check(s.setup_exit(timeout=15) is not None, "the installer did not end after the notice")
@@ -290,7 +296,7 @@ def locked_main_program(s):
         took = time.monotonic() - pressed
         check(m, "no failure notice")
         check(len(seen) == 4, "%d attempts, not 4" % len(seen))
-        check(2.5 <= took <= 8, "the notice came %.1f s after the press" % took)
+        check(2.5 <= took <= 12, "the notice came %.1f s after the press" % took)
         dismiss(s, m)
         check(wait_for(lambda: s.visible(text=FAILURE_NOTICE), 4, 0.5) is None, "a second notice followed")
     with open(os.path.join(folder, "Brimel.exe"), "rb") as f:
