@@ -206,14 +206,15 @@ class Scenario:
             self.last_status = done.returncode
             return out.read().decode("latin-1").replace("\r", "")
 
-    def start(self, *args):
+    def start(self, *args, cwd=None):
+        """Starts a Windows program; cwd, a Unix folder, as a double click in it would."""
         process = subprocess.Popen([self.loader, *args], env=self.env, stdin=subprocess.DEVNULL,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, cwd=cwd)
         self.started.append(process)
         return process
 
-    def start_setup(self, setup=None):
-        self.setup_process = self.start(setup or self.setup)
+    def start_setup(self, setup=None, cwd=None):
+        self.setup_process = self.start(setup or self.setup, cwd=cwd)
         self.setup_started = time.monotonic()
         return self.setup_process
 

@@ -411,25 +411,87 @@ def resize(s):
     s.keys(WELCOME, "Escape")
 
 
-def planted_dlls_install(s):
-    """A whole installation from a download folder where DLLs of system names
-    were planted, with Wine preferring them as Windows would: none loads."""
-    planted = ("riched20", "riched32", "comctl32", "olepro32", "uxtheme", "usp10", "msimg32", "shfolder",
-               "linkinfo", "ntshrui", "propsys", "cscapi", "profapi", "userenv", "dwmapi", "apphelp")
+# DLLs the programs load that Windows does not always take from the system
+# folder, and some the shell may load while it makes shortcuts. version.dll
+# and imm32.dll are left out: Wine's own user32 loads them before a program's
+# first line (host.imports checks that no program imports them).
+PLANTED = ("riched20", "riched32", "comctl32", "olepro32", "uxtheme", "usp10", "msimg32", "shfolder",
+           "linkinfo", "ntshrui", "propsys", "cscapi", "profapi", "userenv", "dwmapi", "apphelp")
+
+
+def plant(s, *folders):
+    """A DLL that leaves a marker file when loaded, under each planted name in
+    each folder, with Wine told to prefer such DLLs to its own, as Windows would."""
+    for folder in folders:
+        os.makedirs(folder, exist_ok=True)
+        for name in PLANTED:
+            shutil.copy(s.args.marker_dll, os.path.join(folder, name + ".dll"))
+    s.env["WINEDLLOVERRIDES"] += ";%s=n,b" % ",".join(PLANTED)
+
+
+def expect_none_loaded(*folders):
+    loaded = [os.path.join(f, n) for f in folders for n in os.listdir(f) if n.endswith(".loaded")]
+    check(not loaded, "planted DLLs were loaded: %s" % loaded)
+
+
+def planted_dlls(s):
+    """Beside the installer, the messenger, the uninstaller and the
+    uninstaller's temporary copy: no planted DLL loads, every program works."""
     download = os.path.join(s.unix("C:\\"), "download")
-    os.makedirs(download)
+    product = install_product_by_hand(s)
+    windows = s.windows_folder()
+    shutil.copy(os.path.join(s.args.product, UNINSTALLER[0]), os.path.join(windows, UNINSTALLER[0]))
+    temp = s.unix(s.wine("cmd", "/c", "echo %TEMP%").strip())
+    plant(s, download, product, windows, temp)
     shutil.copy(s.setup, os.path.join(download, "BrimelSetup.exe"))
-    for name in planted:
-        shutil.copy(s.args.marker_dll, os.path.join(download, name + ".dll"))
-    s.env["WINEDLLOVERRIDES"] += ";%s=n,b" % ",".join(planted)
-    s.start_setup("C:\\download\\BrimelSetup.exe")
+    s.start_setup("C:\\download\\BrimelSetup.exe", cwd=download)
+    welcome(s)
+    s.keys(WELCOME, "Escape")
+    check(s.setup_exit(15) == 0, "the installer did not end well")
+    s.start(os.path.join(product, "Brimel.exe"), cwd=product)
+    check(s.wait_window(cls=MESSENGER_CLASS, timeout=30), "the messenger did not start")
+    uninstaller = os.path.join(windows, UNINSTALLER[0])
+    asked = s.start(uninstaller, cwd=windows)
+    check(s.wait_window(title="Uninstall Brimel Messenger", timeout=30), "the uninstaller did not ask")
+    s.keys("Uninstall Brimel Messenger", "n")
+    check(asked.wait(timeout=20) == 2, "the uninstaller answered No did not end with 2")
+    # The silent run stops the messenger and leaves the removal of its own
+    # file to its temporary copy.
+    check(s.start(uninstaller, "/S", cwd=windows).wait(timeout=30) == 0, "the silent uninstall failed")
+    check(wait_for(lambda: not os.path.exists(uninstaller), 10), "the temporary copy did not remove the uninstaller")
+    expect_none_loaded(download, product, windows, temp)
+
+
+def planted_dlls_install(s):
+    """A whole installation from a download folder with planted DLLs: none loads."""
+    download = os.path.join(s.unix("C:\\"), "download")
+    plant(s, download)
+    shutil.copy(s.setup, os.path.join(download, "BrimelSetup.exe"))
+    s.start_setup("C:\\download\\BrimelSetup.exe", cwd=download)
     w = welcome(s)
     tick_box(s, w)
     press_install(s, w)
     expect_launched_and_gone(s)
     expect_installed(s)
-    loaded = [name for name in os.listdir(download) if name.endswith(".loaded")]
-    check(not loaded, "planted DLLs were loaded: %s" % loaded)
+    expect_none_loaded(download)
+
+
+def welcome_escape(s):
+    """The welcome dialog shows its controls and painted art; Escape ends the
+    installer and nothing is written. Enter does not end it."""
+    s.start_setup()
+    w = welcome(s)
+    expected = {ID_LICENSE: "RICHEDIT", ID_ACCEPT: "Button", ID_INSTALL: "Button", ID_PICTURE: "Static"}
+    for ident, cls in expected.items():
+        c = w.control(ident)
+        check(c and c.visible and c.cls.upper() == cls.upper(), "control %d: %s" % (ident, c and c.cls))
+    check(w.control(ID_INSTALL).text == "Install &Brimel Messenger", "the Install button's caption")
+    check(w.focused() == ID_LICENSE, "the focus starts on %s, not on the license" % w.focused())
+    s.keys(WELCOME, "Return")
+    check(s.setup_exit(timeout=2) is None, "Enter ended the installer")
+    s.keys(WELCOME, "Escape")
+    check(s.setup_exit(timeout=15) is not None, "Escape did not end the installer")
+    expect_nothing_written(s)
 
 
 # -- the fault matrix: damage, full disk, things in the way, a second copy ------
@@ -584,6 +646,7 @@ def second_copy(s):
 
 
 SCENARIOS = {
+    "welcome_escape": welcome_escape,
     "fresh_install": fresh_install,
     "accept_first": accept_first,
     "keyboard_tab": keyboard(["Tab", "space", "Tab", "Return", "Return"]),
@@ -595,6 +658,7 @@ SCENARIOS = {
     "locked_main_program": locked_main_program,
     "predecessor": predecessor,
     "resize": resize,
+    "planted_dlls": planted_dlls,
     "planted_dlls_install": planted_dlls_install,
     "damaged_installer": damaged_installer,
     "full_disk": full_disk,
