@@ -7,6 +7,7 @@
 
 #include "app/setup_app.h"
 #include "core/text.h"
+#include "sys/code_page.h"
 #include "install/installed_files.h"
 #include "install/shortcuts.h"
 #include "install/uninstall_registration.h"
@@ -117,7 +118,7 @@ bool WelcomeDialog::FindProgramFiles() {
     String folder = ReadRegistryString("Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir",
                                             kLocalMachine);
     if (folder.empty() || folder == NotFoundText()) return false;
-    if (folder[folder.size() - 1] != '\\') folder += '\\';
+    if (!EndsWithBackslash(folder, IsSystemLeadByte)) folder += '\\';
     app->programFilesDir = folder;
     return true;
 }

@@ -72,4 +72,8 @@ String StripTrailingBackslashes(const String& path, LeadByteTest isLeadByte) {
     return path.substr(0, keep);
 }
 
+bool EndsWithBackslash(const String& path, LeadByteTest isLeadByte) {
+    return StripTrailingBackslashes(path, isLeadByte).size() != path.size();
+}
+
 }  // namespace brimel

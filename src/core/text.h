@@ -38,4 +38,8 @@ using LeadByteTest = bool (*)(unsigned char byte);
 // a backslash byte may be the second half of a character, which stays.
 String StripTrailingBackslashes(const String& path, LeadByteTest isLeadByte);
 
+// Whether the path's last whole character is a backslash: the test before a
+// folder and a file name are joined.
+bool EndsWithBackslash(const String& path, LeadByteTest isLeadByte);
+
 }  // namespace brimel

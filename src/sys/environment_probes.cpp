@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/text.h"
+#include "sys/code_page.h"
 #include "core/windows_version.h"
 #include "core/win32/owners.h"
 #include "core/win32/system_libraries.h"
@@ -46,7 +47,7 @@ bool IsRichEditCurrent() { return IsRichEditCurrentIn(SystemFolder()); }
 bool IsRichEditCurrentIn(const String& systemFolder) {
     if (systemFolder.empty()) return false;
     String path = systemFolder;
-    if (path[path.size() - 1] != '\\') path += '\\';
+    if (!EndsWithBackslash(path, IsSystemLeadByte)) path += '\\';
     path += "riched20.dll";
     // The 2.x libraries name themselves "... 2.0"; a name that merely starts
     // with "2." is not taken for one.

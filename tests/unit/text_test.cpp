@@ -94,6 +94,17 @@ TEST(StripTrailingBackslashes, KeepsDoubleByteCharactersWhoseSecondByteIsABacksl
         EXPECT_EQ(StripTrailingBackslashes(row.in, IsLeadByte932), row.out) << '"' << row.in << '"';
 }
 
+TEST(EndsWithBackslash, CountsOnlyAWholeBackslashCharacter) {
+    // A Program Files folder named in katakana can end in "\x83\x5C": it
+    // needs a backslash before a file name is joined to it.
+    const struct { String in; bool ends; } table[] = {
+        {"C:\\Programme\\", true}, {"C:\\Programme", false}, {"", false}, {"\\", true},
+        {"C:\\\x83\x5C", false}, {"C:\\\x83\x5C\\", true}, {"C:\\\x41\x5C", true},
+    };
+    for (const auto& row : table)
+        EXPECT_EQ(EndsWithBackslash(row.in, IsLeadByte932), row.ends) << '"' << row.in << '"';
+}
+
 // The installer's own number formatting writes what printf would.
 TEST(Text, NumbersAreWrittenAsPrintfWritesThem) {
     const int values[] = {0, 1, 7, 9, 10, 40, 99, 100, 999, 1000, 123456, 999999, 1000000,
