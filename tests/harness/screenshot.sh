@@ -8,14 +8,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/wine-loader.sh"
 program="$1" title="$2" shot="$3"
-for n in $(seq 141 190); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
-done
-Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'wineserver -k 2>/dev/null; kill $xvfb 2>/dev/null' EXIT
-export DISPLAY=":$n"
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+source "$(dirname "${BASH_SOURCE[0]}")/own-display.sh"
 # The prefix is prepared on this display, so the desktop process can draw.
 wineboot -i >/dev/null 2>&1
 wine "$program" >/dev/null 2>&1 &
