@@ -11,7 +11,6 @@ import fcntl
 import os
 import shutil
 import subprocess
-import sys
 import tempfile
 import time
 from datetime import datetime, timezone
