@@ -85,9 +85,8 @@ TEST(MultiColorStatic, LinkTurnsRedWhileThePointerRestsAndOpensThroughTheShellOn
     // the shell really opens it, and no browser starts.
     test::TempFolder folder("label-link");
     const String marker = folder / "opened.txt";
-    const String script = folder / "open.bat";
-    const String batch = "@echo %~f0> \"" + marker + "\"\r\n";
-    ASSERT_TRUE(test::WriteBytes(script, std::vector<unsigned char>(batch.begin(), batch.end())));
+    const String script = test::WriteMarkerScript(folder, marker, "%~f0");
+    ASSERT_FALSE(script.empty());
     Labels labels;
     labels.linkAddress = script;
     labels.Run([&](ScriptedDialog&) {

@@ -324,9 +324,8 @@ TEST(RichEditNoticeDialog, ItsLinkOpensTheUpdatePage) {
     // writes the address it was given to a marker file: no browser starts.
     test::TempFolder folder("notice_link");
     const String marker = folder / "opened.txt";
-    const String script = folder / "open.bat";
-    const String batch = "@echo %~1> \"" + marker + "\"\r\n";
-    ASSERT_TRUE(test::WriteBytes(script, std::vector<unsigned char>(batch.begin(), batch.end())));
+    const String script = test::WriteMarkerScript(folder, marker, "%~1");
+    ASSERT_FALSE(script.empty());
     const char kHandlerKey[] = "http\\shell\\open\\command";
     const String command = "\"" + script + "\" \"%1\"";
     HKEY key;

@@ -13,6 +13,12 @@ TempFolder::TempFolder(const String& name) {
 
 TempFolder::~TempFolder() { RemoveTree(path_); }
 
+String WriteMarkerScript(const TempFolder& folder, const String& marker, const char* echoed) {
+    const String script = folder / "open.bat";
+    const String batch = String("@echo ") + echoed + "> \"" + marker + "\"\r\n";
+    return WriteBytes(script, std::vector<unsigned char>(batch.begin(), batch.end())) ? script : String();
+}
+
 bool WriteBytes(const String& path, const std::vector<unsigned char>& bytes) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);

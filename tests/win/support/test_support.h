@@ -33,6 +33,11 @@ bool FolderExists(const String& path);
 void RemoveTree(const String& path);
 bool LastWriteTime(const String& path, FILETIME* time);
 
+// Writes folder\open.bat, a batch file that writes `echoed` (a batch
+// expression such as %~1, its first argument) to `marker`: a program the
+// shell really starts, in place of a browser. Empty when it cannot be written.
+String WriteMarkerScript(const TempFolder& folder, const String& marker, const char* echoed);
+
 // The file time's moment as this machine's local time (the platform's own
 // conversion, for the moment's own date).
 SYSTEMTIME AsLocalTime(const FILETIME& utc);
