@@ -38,12 +38,16 @@ bool TargetIsWritable(const char* path, Target* target) {
     return true;
 }
 
+// Writes all `size` bytes at the file's position.
+bool WriteAll(HANDLE file, const void* data, uint32_t size) {
+    DWORD written = 0;
+    return size == 0 || (WriteFile(file, data, size, &written, nullptr) && written == size);
+}
+
 // Writes `size` bytes at the start of an open file and ends the file there.
 bool WriteFromStart(HANDLE file, const void* data, uint32_t size) {
     if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) != 0) return false;
-    DWORD written = 0;
-    if (size != 0 && (!WriteFile(file, data, size, &written, nullptr) || written != size)) return false;
-    return SetEndOfFile(file) != FALSE;
+    return WriteAll(file, data, size) && SetEndOfFile(file) != FALSE;
 }
 
 // Writes the whole file; `opened` tells whether the file was opened (made),
@@ -54,8 +58,7 @@ bool WriteWhole(const char* path, DWORD disposition, const void* data, uint32_t 
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     *opened = file != INVALID_HANDLE_VALUE;
     if (!*opened) return false;
-    DWORD written = 0;
-    bool ok = size == 0 || (WriteFile(file, data, size, &written, nullptr) && written == size);
+    bool ok = WriteAll(file, data, size);
     const bool keepCreated = created && (created->dwLowDateTime || created->dwHighDateTime);
     if (ok && (keepCreated || lastWrite))
         SetFileTime(file, keepCreated ? created : nullptr, nullptr, lastWrite);
