@@ -272,35 +272,6 @@ def running_messenger_never_quits(s):
     check(s.setup_exit(timeout=15) is not None, "the installer did not end after the notice")
 
 
-class Rewrites:
-    """Counts the bursts in which a file is written anew, watching it from a
-    thread of its own; writes less than half a second apart are one burst."""
-
-    def __init__(self, path):
-        self.path, self.changes, self.running = path, set(), True
-        self.before = self._ctime()
-        self.thread = threading.Thread(target=self._watch, daemon=True)
-        self.thread.start()
-
-    def _ctime(self):
-        try:
-            return os.stat(self.path).st_ctime_ns
-        except OSError:
-            return None
-
-    def _watch(self):
-        while self.running:
-            self.changes.add(self._ctime())
-            time.sleep(0.02)
-
-    def stop(self):
-        self.running = False
-        self.thread.join()
-        times = sorted(self.changes - {None, self.before})
-        self.count = sum(1 for i, t in enumerate(times) if i == 0 or t - times[i - 1] > 500_000_000)
-        return self.count
-
-
 def locked_main_program(s):
     """Four attempts, one notice, the dialog usable again: for a press, a
     double click and a click during the retries."""
@@ -312,24 +283,9 @@ def locked_main_program(s):
     s.start_setup()
     w = welcome(s)
     tick_box(s, w)
-    uninstaller = os.path.join(s.windows_folder(), UNINSTALLER[0])
     # A press, a press again, a double click, and a click during the retries.
     for presses, again in ((1, False), (1, False), (2, False), (1, True)):
-        w = s.visible(title=WELCOME)
-        check(w and w.enabled, "the welcome dialog is not usable")
-        watch = Rewrites(uninstaller)  # every attempt writes it anew
-        pressed = time.monotonic()
-        press_install(s, w, presses)
-        if again:
-            time.sleep(1.2)
-            press_install(s, w)
-        m = wait_for(lambda: s.visible(text=FAILURE_NOTICE), 30, 0.05)
-        took = time.monotonic() - pressed
-        check(m, "no failure notice")
-        check(2.5 <= took <= 12, "the notice came %.1f s after the press" % took)
-        dismiss(s, m)
-        check(wait_for(lambda: s.visible(text=FAILURE_NOTICE), 4, 0.1) is None, "a second notice followed")
-        check(watch.stop() == 4, "%d attempts, not 4" % watch.count)
+        w = expect_failure_notice(s, w, presses, again)
     with open(os.path.join(folder, "Brimel.exe"), "rb") as f:
         check(f.read() == b"an older messenger" * 100, "the held file was changed")
     holder.kill()
@@ -497,12 +453,51 @@ def welcome_escape(s):
 
 # -- the fault matrix: damage, full disk, things in the way, a second copy ------
 
-def expect_failure_notice(s, w, repeat=1):
-    """Install pressed: four attempts, then one failure notice, dismissed."""
-    press_install(s, w, repeat)
+class Rewrites:
+    """Counts the bursts in which a file is written anew, watching it from a
+    thread of its own; writes less than half a second apart are one burst."""
+
+    def __init__(self, path):
+        self.path, self.changes, self.running = path, set(), True
+        self.before = self._ctime()
+        self.thread = threading.Thread(target=self._watch, daemon=True)
+        self.thread.start()
+
+    def _ctime(self):
+        try:
+            return os.stat(self.path).st_ctime_ns
+        except OSError:
+            return None
+
+    def _watch(self):
+        while self.running:
+            self.changes.add(self._ctime())
+            time.sleep(0.02)
+
+    def stop(self):
+        self.running = False
+        self.thread.join()
+        times = sorted(self.changes - {None, self.before})
+        self.count = sum(1 for i, t in enumerate(times) if i == 0 or t - times[i - 1] > 500_000_000)
+        return self.count
+
+
+def expect_failure_notice(s, w, presses=1, again=False):
+    """Install pressed (`presses` clicks, and once more during the retries when
+    `again`): four attempts over at least three pauses, then one failure
+    notice, dismissed; the dialog usable again."""
+    watch = Rewrites(os.path.join(s.windows_folder(), UNINSTALLER[0]))  # every attempt writes it anew
+    pressed = time.monotonic()
+    press_install(s, w, presses)
+    if again:
+        time.sleep(1.2)
+        press_install(s, w)
     m = message(s, FAILURE_NOTICE, timeout=30)
+    took = time.monotonic() - pressed
+    check(2.5 <= took <= 12, "the notice came %.1f s after the press" % took)
     dismiss(s, m)
-    check(wait_for(lambda: s.visible(text=FAILURE_NOTICE), 2, 0.5) is None, "a second notice followed")
+    check(wait_for(lambda: s.visible(text=FAILURE_NOTICE), 4, 0.1) is None, "a second notice followed")
+    check(watch.stop() == 4, "%d attempts, not 4" % watch.count)
     w = s.visible(title=WELCOME)
     check(w and w.enabled, "the welcome dialog is not usable after the notice")
     return w
