@@ -133,25 +133,11 @@ class Scenario:
         with open(os.path.join(self.root, "e2e", ".template-lock"), "w") as lock:
             fcntl.flock(lock, fcntl.LOCK_EX)
             if not os.path.exists(os.path.join(template, ".ready")):
-                shutil.rmtree(template, ignore_errors=True)
                 env = dict(self.env, WINEPREFIX=template, HOME=os.path.join(self.root, "e2e", "home"))
-                subprocess.run([self.loader, "wineboot", "-i"], env=env, stdin=subprocess.DEVNULL,
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-                if not os.path.isdir(os.path.join(template, "drive_c", "users")):
-                    raise Failure("wineboot made no prefix")
-                subprocess.run(["wineserver", "-w"], env=env)
-                # Profile folders would be links into $HOME: make them folders.
-                users = os.path.join(template, "drive_c", "users")
-                for user in os.listdir(users):
-                    for entry in os.listdir(os.path.join(users, user)):
-                        path = os.path.join(users, user, entry)
-                        if os.path.islink(path):
-                            os.remove(path)
-                            os.makedirs(path)
-                subprocess.run([self.loader, "reg", "add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog",
-                                "/t", "REG_DWORD", "/d", "0", "/f"], env=env, stdin=subprocess.DEVNULL,
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-                subprocess.run(["wineserver", "-w"], env=env)
+                made = subprocess.run([os.path.join(HERE, "..", "harness", "make-prefix.sh")], env=env,
+                                      stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                if made.returncode != 0:
+                    raise Failure("no Wine prefix could be made")
                 open(os.path.join(template, ".ready"), "w").close()
         self.template = template
         self.reset()

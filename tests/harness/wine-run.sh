@@ -33,18 +33,7 @@ start_display() {
 }
 
 make_prefix() {
-    rm -rf "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 </dev/null 9>&-
-    wineserver -w 9>&-
-    # Profile folders would be links into $HOME; make them real folders so
-    # that shortcuts land inside the prefix.
-    local d
-    for d in "$WINEPREFIX"/drive_c/users/*/*; do
-        if [ -L "$d" ]; then rm -f "$d"; mkdir -p "$d"; fi
-    done
-    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null 9>&-
-    wineserver -w 9>&-
-    touch "$WINEPREFIX/.brimel-ready"
+    "$here/make-prefix.sh" 9>&- && touch "$WINEPREFIX/.brimel-ready"
 }
 
 # The socket of this prefix's wineserver, present while it runs. Wine keeps
