@@ -52,6 +52,16 @@ double TimedRedraw(HWND window, UINT flags) {
     return Now() - start;
 }
 
+// Resizes the window to the size of round `round` (two sizes in turn, as a
+// drag of the frame would give) and repaints it whole, as above.
+double TimedResize(HWND window, int round) {
+    double start = Now();
+    SetWindowPos(window, nullptr, 0, 0, 750 + (round % 2) * 50, 570 + (round % 2) * 30, SWP_NOMOVE | SWP_NOZORDER);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    GdiFlush();
+    return Now() - start;
+}
+
 class BenchedWelcome : public WelcomeDialog {
 public:
     explicit BenchedWelcome(int rounds) : rounds_(rounds) {}
@@ -79,13 +89,7 @@ private:
             {IDC_WELCOME_ART, {"picture (system's)"}},
         };
         for (int i = 0; i < rounds_; ++i) {
-            // Alternate between two sizes, as a drag of the frame would.
-            int width = 750 + (i % 2) * 50, height = 570 + (i % 2) * 30;
-            double start = Now();
-            SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
-            RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-            GdiFlush();
-            resize.Add(Now() - start);
+            resize.Add(TimedResize(Handle(), i));
             repaint.Add(TimedRedraw(Handle(), RDW_ALLCHILDREN));
             for (Own& control : own) control.figure.Add(TimedRedraw(GetDlgItem(Handle(), control.id), 0));
         }
@@ -94,14 +98,7 @@ private:
         Figure floor{"resize, empty window (floor)"};
         HWND empty = CreateWindowExA(0, "#32770", "empty", GetWindowLongA(Handle(), GWL_STYLE), 20, 20, 750, 570,
                                      nullptr, nullptr, nullptr, nullptr);
-        for (int i = 0; i < rounds_; ++i) {
-            int width = 750 + (i % 2) * 50, height = 570 + (i % 2) * 30;
-            double start = Now();
-            SetWindowPos(empty, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
-            RedrawWindow(empty, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-            GdiFlush();
-            floor.Add(Now() - start);
-        }
+        for (int i = 0; i < rounds_; ++i) floor.Add(TimedResize(empty, i));
         DestroyWindow(empty);
         resize.Print();
         floor.Print();
