@@ -15,7 +15,10 @@ for p in "${packages[@]}"; do
 done
 if [ ${#missing[@]} -gt 0 ]; then
     export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
+    # A mirror in mid-sync can fail one index (seen: the security
+    # suite's i386 list); the others still serve, so go on and let the
+    # install say whether a package is really missing.
+    apt-get update -qq || echo "install-deps: apt-get update reported errors; installing from the lists it has" >&2
     list=()
     for p in "${missing[@]}"; do [ "$p" = update ] || list+=("$p"); done
     [ ${#list[@]} -eq 0 ] || apt-get install -y -qq --no-install-recommends "${list[@]}" >/dev/null
