@@ -21,5 +21,10 @@ if [ ${#missing[@]} -gt 0 ]; then
     apt-get update -qq || echo "install-deps: apt-get update reported errors; installing from the lists it has" >&2
     list=()
     for p in "${missing[@]}"; do [ "$p" = update ] || list+=("$p"); done
-    [ ${#list[@]} -eq 0 ] || apt-get install -y -qq --no-install-recommends "${list[@]}" >/dev/null
+    # With one architecture's security list missing, its packages cannot
+    # pair with the other's newer ones (multi-arch needs equal versions):
+    # then take both from the release suite, which both lists carry.
+    [ ${#list[@]} -eq 0 ] ||
+        apt-get install -y -qq --no-install-recommends "${list[@]}" >/dev/null ||
+        apt-get install -y -qq --no-install-recommends -o APT::Default-Release=bookworm "${list[@]}" >/dev/null
 fi
