@@ -11,59 +11,6 @@
 
 namespace brimel::install {
 
-const InstalledFile kInstalledFiles[kInstalledFileCount] = {
-    {InstallFolder::Windows, "Uninstall Brimel.exe", 131},
-    // The 800x600 skin.
-    {InstallFolder::FirstSkin, "main.bmp", 228},
-    {InstallFolder::FirstSkin, "left_panel.bmp", 226},
-    {InstallFolder::FirstSkin, "skin.ini", 221},
-    {InstallFolder::FirstSkin, "accept.bmp", 201},
-    {InstallFolder::FirstSkin, "accept_decline.bmp", 202},
-    {InstallFolder::FirstSkin, "bold.bmp", 200},
-    {InstallFolder::FirstSkin, "italic.bmp", 210},
-    {InstallFolder::FirstSkin, "underline.bmp", 219},
-    {InstallFolder::FirstSkin, "font.bmp", 208},
-    {InstallFolder::FirstSkin, "help.bmp", 209},
-    {InstallFolder::FirstSkin, "close.bmp", 205},
-    {InstallFolder::FirstSkin, "settings.bmp", 204},
-    {InstallFolder::FirstSkin, "voice_video.bmp", 230},
-    {InstallFolder::FirstSkin, "minimize.bmp", 211},
-    {InstallFolder::FirstSkin, "find_friends.bmp", 207},
-    {InstallFolder::FirstSkin, "import_friends.bmp", 231},
-    {InstallFolder::FirstSkin, "my_profile.bmp", 212},
-    {InstallFolder::FirstSkin, "send.bmp", 216},
-    {InstallFolder::FirstSkin, "smiley.bmp", 218},
-    {InstallFolder::FirstSkin, "decline.bmp", 206},
-    {InstallFolder::FirstSkin, "action.bmp", 203},
-    // The 1024x768 skin: its own background, panel, settings and
-    // accept_decline picture; every other file is shared with the first.
-    {InstallFolder::SecondSkin, "main.bmp", 229},
-    {InstallFolder::SecondSkin, "left_panel.bmp", 227},
-    {InstallFolder::SecondSkin, "skin.ini", 222},
-    {InstallFolder::SecondSkin, "accept.bmp", 201},
-    {InstallFolder::SecondSkin, "accept_decline.bmp", 225},
-    {InstallFolder::SecondSkin, "bold.bmp", 200},
-    {InstallFolder::SecondSkin, "italic.bmp", 210},
-    {InstallFolder::SecondSkin, "underline.bmp", 219},
-    {InstallFolder::SecondSkin, "font.bmp", 208},
-    {InstallFolder::SecondSkin, "help.bmp", 209},
-    {InstallFolder::SecondSkin, "close.bmp", 205},
-    {InstallFolder::SecondSkin, "settings.bmp", 204},
-    {InstallFolder::SecondSkin, "voice_video.bmp", 230},
-    {InstallFolder::SecondSkin, "minimize.bmp", 211},
-    {InstallFolder::SecondSkin, "find_friends.bmp", 207},
-    {InstallFolder::SecondSkin, "import_friends.bmp", 231},
-    {InstallFolder::SecondSkin, "my_profile.bmp", 212},
-    {InstallFolder::SecondSkin, "send.bmp", 216},
-    {InstallFolder::SecondSkin, "smiley.bmp", 218},
-    {InstallFolder::SecondSkin, "decline.bmp", 206},
-    {InstallFolder::SecondSkin, "action.bmp", 203},
-    // The program and its library come last: while an old copy is running
-    // they cannot be replaced, and everything else is in place by then.
-    {InstallFolder::Product, "Brimel.exe", 129},
-    {InstallFolder::Product, "BC.dll", 132},
-};
-
 namespace {
 
 // Table positions of the groups written between the folder steps.
@@ -71,10 +18,10 @@ constexpr int kFirstSkinBegin = 1, kSecondSkinBegin = 22, kProgramBegin = 43;
 
 const char kLegacySettingsParent[] = "Software\\Brimel, Inc.";
 
-String ProductFolder(const InstallPaths& paths) { return paths.programFilesDir + "Brimel"; }
-String SkinsFolder(const InstallPaths& paths) { return ProductFolder(paths) + "\\Skins"; }
-String FirstSkinFolder(const InstallPaths& paths) { return SkinsFolder(paths) + "\\Default - 800x600"; }
-String SecondSkinFolder(const InstallPaths& paths) { return SkinsFolder(paths) + "\\Default - 1024x768"; }
+String ProductFolder(const InstallPaths& paths) { return paths.programFilesDir + kProductFolderName; }
+String SkinsFolder(const InstallPaths& paths) { return ProductFolder(paths) + "\\" + kSkinsFolderName; }
+String FirstSkinFolder(const InstallPaths& paths) { return SkinsFolder(paths) + "\\" + kFirstSkinFolderName; }
+String SecondSkinFolder(const InstallPaths& paths) { return SkinsFolder(paths) + "\\" + kSecondSkinFolderName; }
 
 bool PathExists(const String& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 

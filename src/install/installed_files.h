@@ -3,7 +3,7 @@
 // a "Brimel Chat" installation found in its place.
 #pragma once
 
-#include <cstdint>
+#include "core/installed_file_table.h"
 #include "core/string.h"
 
 namespace brimel::install {
@@ -15,20 +15,6 @@ struct InstallPaths {
 
 // The Program Files folder given, with the system's Windows folder.
 InstallPaths SystemInstallPaths(const String& programFilesDir);
-
-// Where an installed file goes: the Windows folder, one of the two skin
-// folders, or the product folder.
-enum class InstallFolder { Windows, FirstSkin, SecondSkin, Product };
-
-struct InstalledFile {
-    InstallFolder folder;
-    const char* name;  // joined to the folder with one backslash
-    uint16_t record;   // payload record with the file's bytes and time
-};
-
-// The 45 files, in the order they are written.
-constexpr int kInstalledFileCount = 45;
-extern const InstalledFile kInstalledFiles[kInstalledFileCount];
 
 // The full path of `file` under `paths`.
 String InstalledFilePath(const InstallPaths& paths, const InstalledFile& file);
