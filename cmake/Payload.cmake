@@ -1,19 +1,26 @@
-# payload_record(NUMBER FILE DATE TIME): packs FILE into record NUMBER with the
-# given stamp (DATE as YYYYMMDD, TIME as HHMMSS without leading zeros). FILE
-# may be $<TARGET_FILE:target>.
+# payload_record(NUMBER FILE DATE TIME [DEPENDS...]): packs FILE into record
+# NUMBER with the given stamp (DATE as YYYYMMDD, TIME as HHMMSS without leading
+# zeros; or "mtime" and a time zone). FILE may be $<TARGET_FILE:target>.
 set(BRIMEL_RECORD_DIR ${CMAKE_BINARY_DIR}/records)
 file(MAKE_DIRECTORY ${BRIMEL_RECORD_DIR})
 
 function(payload_record number file date time)
   set(out ${BRIMEL_RECORD_DIR}/R${number}.bin)
-  set(deps ${CMAKE_SOURCE_DIR}/tools/pack_record.py)
+  set(deps ${CMAKE_SOURCE_DIR}/tools/pack_record.py ${ARGN})
   if(file MATCHES "^\\$<TARGET_FILE:([^>]+)>$")
     list(APPEND deps ${CMAKE_MATCH_1} ${file})
   else()
     list(APPEND deps ${file})
   endif()
+  # A date of "mtime" takes the stamp from the file's last-write time in the
+  # zone given as the time.
+  if(date STREQUAL "mtime")
+    set(stamp --zone ${time})
+  else()
+    set(stamp ${date} ${time})
+  endif()
   add_custom_command(OUTPUT ${out}
-    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/pack_record.py ${file} ${out} ${date} ${time}
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/pack_record.py ${file} ${out} ${stamp}
     DEPENDS ${deps} VERBATIM)
   set_property(GLOBAL APPEND PROPERTY BRIMEL_RECORDS ${number})
   set_property(GLOBAL APPEND PROPERTY BRIMEL_RECORD_FILES ${out})

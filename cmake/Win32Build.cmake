@@ -2,6 +2,7 @@
 # the tests that run under Wine.
 enable_language(RC)
 include(${CMAKE_CURRENT_LIST_DIR}/Payload.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/Release.cmake)
 
 # Windows 98 SE and NT 4 are the oldest systems served: keep the headers from
 # offering newer APIs, and mark the executables for subsystem 4.0.
@@ -93,6 +94,9 @@ brimel_win_layer(sys DEPENDS core)
 brimel_win_layer(install DEPENDS payload sys)
 brimel_win_layer(ui DEPENDS framework)
 brimel_win_layer(app DEPENDS ui install)
+# The registration's "2.0, Build # 040" names the build number.
+target_compile_definitions(brimel_install PRIVATE BRIMEL_BUILD_NUMBER=${BRIMEL_BUILD})
+target_compile_definitions(brimel_install_ship PRIVATE BRIMEL_BUILD_NUMBER=${BRIMEL_BUILD})
 
 # Everything of the installer but its entry point, for the tests and
 # benchmarks; they may reach every layer.
@@ -100,9 +104,14 @@ add_library(brimel_win INTERFACE)
 target_include_directories(brimel_win INTERFACE ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(brimel_win INTERFACE brimel_app)
 
-# The stand-in product and the payload records made from it.
+# The stand-in product and the payload records made from it, or those of the
+# product team's folder in a release build.
 add_subdirectory(product)
-include(${CMAKE_SOURCE_DIR}/product/records.cmake)
+if(BRIMEL_PRODUCT_DIR)
+  brimel_product_dir_records()
+else()
+  include(${CMAKE_SOURCE_DIR}/product/records.cmake)
+endif()
 brimel_write_records_rc(${CMAKE_BINARY_DIR}/generated/records.rc)
 
 # Resources shared by the installer and the tests: dialogs, strings, artwork,
@@ -115,8 +124,12 @@ set_source_files_properties(${CMAKE_BINARY_DIR}/generated/records.rc PROPERTIES
                             OBJECT_DEPENDS "${_record_files}")
 set_source_files_properties(res/brimel.rc PROPERTIES OBJECT_DEPENDS "${_art}")
 
-add_executable(BrimelSetup WIN32 src/app/main.cpp $<TARGET_OBJECTS:brimel_resources>)
+add_executable(BrimelSetup WIN32 src/app/main.cpp res/identity.rc $<TARGET_OBJECTS:brimel_resources>)
 target_link_libraries(BrimelSetup PRIVATE brimel_app_ship)
+target_include_directories(BrimelSetup PRIVATE ${BRIMEL_GENERATED_DIR})
+# It writes to Program Files and the machine's registry.
+brimel_manifest(BrimelSetup BrimelSetup requireAdministrator)
+brimel_sign(BrimelSetup)
 # The link map tells which piece of the program takes how much (bench/size_split.py).
 target_link_options(BrimelSetup PRIVATE ${BRIMEL_GUI_LINK} -s -Wl,-Map=${CMAKE_BINARY_DIR}/BrimelSetup.map)
 

@@ -11,7 +11,7 @@ const char kLegacyAutostartValue[] = "Brimel Chat";
 
 namespace {
 
-constexpr int kBuildNumber = 40;
+constexpr int kBuildNumber = BRIMEL_BUILD_NUMBER;  // given by the build
 const char kProductName[] = "Brimel Messenger";
 const char kPublisher[] = "Brimel, Inc.";
 const char kWebSite[] = "http://www.brimel.example/";

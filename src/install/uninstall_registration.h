@@ -9,7 +9,7 @@ namespace brimel::install {
 extern const char kUninstallKey[];
 extern const char kLegacyAutostartValue[];
 
-// "2.0, Build # 040".
+// "2.0, Build # 040" for build number 40.
 String BuildText();
 
 // The uninstaller in `windowsFolder`, joined with exactly one backslash.
