@@ -2,16 +2,17 @@
 """Packs one file into a payload record: a 16-byte header (stored size,
 unpacked size, date YYYYMMDD, time HHMMSS) followed by a zlib stream.
 
-usage: pack_record.py INPUT OUTPUT [DATE TIME]
+usage: pack_record.py INPUT OUTPUT [DATE TIME | --zone ZONE]
 
-Without DATE and TIME the record carries the input file's modification time
-(local time). The stream is deflated at the best level and wrapped with the
+Without DATE and TIME the record carries the input file's modification time,
+in local time or in the named time zone (for example UTC). The stream is deflated at the best level and wrapped with the
 78 9C zlib header the installer's records have always carried.
 """
 import struct
 import sys
-import time
 import zlib
+from datetime import datetime
+from zoneinfo import ZoneInfo
 
 
 def zlib_stream(data: bytes) -> bytes:
@@ -23,6 +24,8 @@ def zlib_stream(data: bytes) -> bytes:
 def pack(data: bytes, date: int, clock: int) -> bytes:
     stream = zlib_stream(data)
     assert zlib.decompress(stream) == data
+    if 16 + len(stream) > 0xFFFFFFFF or len(data) > 0xFFFFFFFF:
+        raise ValueError("too large for a record's 32-bit sizes")
     return struct.pack("<IIII", 16 + len(stream), len(data), date, clock) + stream
 
 
@@ -32,14 +35,20 @@ def main(argv):
         return 2
     with open(argv[1], "rb") as f:
         data = f.read()
-    if len(argv) == 5:
+    if len(argv) == 5 and argv[3] != "--zone":
         date, clock = int(argv[3]), int(argv[4])
     else:
-        t = time.localtime(int(__import__("os").stat(argv[1]).st_mtime))
-        date = t.tm_year * 10000 + t.tm_mon * 100 + t.tm_mday
-        clock = t.tm_hour * 10000 + t.tm_min * 100 + t.tm_sec
+        mtime = int(__import__("os").stat(argv[1]).st_mtime)
+        t = datetime.fromtimestamp(mtime, ZoneInfo(argv[4])) if len(argv) == 5 else datetime.fromtimestamp(mtime)
+        date = t.year * 10000 + t.month * 100 + t.day
+        clock = t.hour * 10000 + t.minute * 100 + t.second
+    try:
+        record = pack(data, date, clock)
+    except ValueError as e:
+        sys.stderr.write("%s: %s\n" % (argv[1], e))
+        return 1
     with open(argv[2], "wb") as f:
-        f.write(pack(data, date, clock))
+        f.write(record)
     return 0
 
 

@@ -1,0 +1,188 @@
+#!/usr/bin/env python3
+"""Checks a release's product folder before its files are packed into records.
+
+The folder is laid out as installed: the product folder's files (Brimel.exe,
+BC.dll, Skins/<skin>/...), with the uninstaller and license.rtf beside them.
+Names, records and bitmap sizes come from the installer's own file table
+(src/core/installed_file_table.cpp), so the two cannot disagree.
+
+usage: check_product_dir.py FOLDER [--license RTF] [--zone ZONE]
+
+Prints "RECORD PATH" for every record to pack (the first file of a shared
+record) and exits 0; on the first fault prints "FILE: RULE" and exits 1.
+"""
+import argparse
+import os
+import re
+import struct
+import sys
+import zoneinfo
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+TABLE = os.path.join(HERE, "..", "src", "core", "installed_file_table.cpp")
+HEADER = os.path.join(HERE, "..", "src", "core", "installed_file_table.h")
+LICENSE_NAME, LICENSE_RECORD, MIN_LICENSE_CHARS = "license.rtf", 130, 1000
+# A record's stored size (header included) and unpacked size are 32-bit fields.
+MAX_RECORD_BYTES = 0xFFFFFFFF - 16
+PROGRAMS = {"Uninstall Brimel.exe": "exe", "Brimel.exe": "exe", "BC.dll": "dll"}
+
+
+class Refused(Exception):
+    pass
+
+
+def table():
+    """(relative path, record, width, height) per row, in writing order."""
+    with open(HEADER) as f:
+        names = dict(re.findall(r"k(\w+)FolderName\[\] = \"([^\"]+)\"", f.read()))
+    skins = os.path.join(names["Skins"])
+    folders = {"Windows": "", "Product": "", "FirstSkin": os.path.join(skins, names["FirstSkin"]),
+               "SecondSkin": os.path.join(skins, names["SecondSkin"])}
+    with open(TABLE) as f:
+        rows = re.findall(r"^\s*\{InstallFolder::(\w+), \"([^\"]+)\", (\d+), (\d+), (\d+)\},", f.read(), re.M)
+    return [(os.path.join(folders[folder], name), int(rec), int(w), int(h)) for folder, name, rec, w, h in rows]
+
+
+def check_program(path, kind):
+    with open(path, "rb") as f:
+        head = f.read(4096)
+    want = "a 32-bit Windows GUI program" if kind == "exe" else "a 32-bit DLL"
+    try:
+        pe = struct.unpack_from("<I", head, 0x3C)[0]
+        machine, characteristics = struct.unpack_from("<H", head, pe + 4)[0], struct.unpack_from("<H", head, pe + 22)[0]
+        magic, subsystem = struct.unpack_from("<H", head, pe + 24)[0], struct.unpack_from("<H", head, pe + 24 + 68)[0]
+        ok = head[:2] == b"MZ" and head[pe:pe + 4] == b"PE\0\0" and machine == 0x14C and magic == 0x10B
+    except struct.error:
+        ok = False
+    is_dll = ok and bool(characteristics & 0x2000)
+    if not ok or is_dll != (kind == "dll") or (kind == "exe" and subsystem != 2):
+        raise Refused("not %s" % want)
+
+
+def check_bitmap(path, width, height):
+    with open(path, "rb") as f:
+        head = f.read(30)
+    if len(head) < 30 or head[:2] != b"BM" or struct.unpack_from("<I", head, 14)[0] < 40:
+        raise Refused("not a BMP file")
+    w, h, _, depth = struct.unpack_from("<iiHH", head, 18)
+    if depth != 24 or (w, abs(h)) != (width, height):
+        raise Refused("a %d-bit BMP of %dx%d, not a 24-bit BMP of %dx%d" % (depth, w, abs(h), width, height))
+
+
+# Groups whose text is not shown (font and colour tables, pictures, ...).
+HIDDEN = {"fonttbl", "colortbl", "stylesheet", "info", "pict", "object", "header", "footer", "listtable",
+          "listoverridetable", "generator", "xmlnstbl", "themedata", "datastore", "latentstyles"}
+
+
+def rtf_plain_text(rtf):
+    """The text a rich edit control shows for an RTF document, close enough to
+    count it: a paragraph or line break and a tab count one character each."""
+    out, stack, hidden, skip = [], [], False, 0
+    uc = 1
+    for m in re.finditer(r"\\([a-z]+)(-?\d+)? ?|\\'([0-9a-fA-F]{2})|\\([^a-z])|([{}])|[\r\n]|([^\\{}\r\n]+)", rtf):
+        word, arg, hexa, symbol, brace, text = m.groups()
+        if brace == "{":
+            stack.append((hidden, uc))
+        elif brace == "}":
+            hidden, uc = stack.pop() if stack else (hidden, uc)
+        elif word:
+            if word in HIDDEN:
+                hidden = True
+            elif word == "uc":
+                uc = int(arg or 1)
+            elif not hidden and word in ("par", "line", "tab", "u"):
+                out.append({"par": "\n", "line": "\n", "tab": "\t"}.get(word, "?"))
+                skip = uc if word == "u" else 0
+        elif symbol == "*":
+            hidden = True
+        elif hidden:
+            continue
+        elif hexa or symbol:
+            if skip:
+                skip -= 1
+            else:
+                out.append(symbol if symbol in ("\\", "{", "}") else "?")
+        elif text:
+            dropped = min(skip, len(text))
+            skip -= dropped
+            out.append(text[dropped:])
+    return "".join(out)
+
+
+def check_license(path):
+    with open(path, "rb") as f:
+        data = f.read()
+    if not data.startswith(b"{\\rtf"):
+        raise Refused("not an RTF document")
+    chars = len(rtf_plain_text(data.decode("latin-1")).strip(" \t\n\v\f\r"))
+    if chars < MIN_LICENSE_CHARS:
+        raise Refused("the license text has %d characters, fewer than %d (the installer would end at start-up)"
+                      % (chars, MIN_LICENSE_CHARS))
+
+
+def check(folder, license_path):
+    """The records to pack, as (record, path); raises Refused(path, rule)."""
+    rows = table()
+    expected = {rel for rel, _, _, _ in rows}
+    if license_path is None:
+        license_path = os.path.join(folder, LICENSE_NAME)
+        expected.add(LICENSE_NAME)
+    present = set()
+    for root, _, files in os.walk(folder):
+        present.update(os.path.relpath(os.path.join(root, n), folder) for n in files)
+    for rel in sorted(expected - present):
+        raise Refused(os.path.join(folder, rel), "missing")
+    for rel in sorted(present - expected - {LICENSE_NAME}):
+        raise Refused(os.path.join(folder, rel), "not a file the installer installs")
+    if not os.path.isfile(license_path):
+        raise Refused(license_path, "missing")
+    first = {}
+    for rel, record, width, height in rows:
+        path = os.path.join(folder, rel)
+        try:
+            if os.path.getsize(path) > MAX_RECORD_BYTES:
+                raise Refused("too large for a record's 32-bit sizes")
+            if os.path.basename(rel) in PROGRAMS:
+                check_program(path, PROGRAMS[os.path.basename(rel)])
+            elif width:
+                check_bitmap(path, width, height)
+            if record in first:
+                with open(first[record], "rb") as a, open(path, "rb") as b:
+                    if a.read() != b.read():
+                        raise Refused("differs from %s, which shares its record %d" % (first[record], record))
+            else:
+                first[record] = path
+        except Refused as e:
+            raise Refused(path, e.args[0])
+    try:
+        check_license(license_path)
+    except Refused as e:
+        raise Refused(license_path, e.args[0])
+    return sorted(first.items()) + [(LICENSE_RECORD, license_path)]
+
+
+def main(argv):
+    parser = argparse.ArgumentParser(description="Checks a release's product folder.")
+    parser.add_argument("folder")
+    parser.add_argument("--license", help="license RTF (default: license.rtf in the folder)")
+    parser.add_argument("--zone", default="UTC", help="time zone of the records' stamps")
+    args = parser.parse_args(argv)
+    try:
+        if not os.path.isdir(args.folder):
+            raise Refused(args.folder, "not a folder")
+        records = check(os.path.abspath(args.folder), args.license and os.path.abspath(args.license))
+    except Refused as e:
+        print("%s: %s" % e.args, file=sys.stderr)
+        return 1
+    try:
+        zoneinfo.ZoneInfo(args.zone)
+    except (ValueError, zoneinfo.ZoneInfoNotFoundError):
+        print("%s: not a time zone" % args.zone, file=sys.stderr)
+        return 1
+    for record, path in records:
+        print(record, path)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
