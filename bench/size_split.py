@@ -27,6 +27,9 @@ def sections(data):
     magic = struct.unpack_from("<H", data, optional)[0]
     dirs = optional + (96 if magic == 0x10B else 112)
     rsrc_rva, rsrc_size = struct.unpack_from("<II", data, dirs + 2 * 8)
+    # The certificate table (a signature) is addressed by file offset.
+    global certificate_bytes
+    certificate_bytes = struct.unpack_from("<II", data, dirs + 4 * 8)[1]
     table = optional + optional_size
     out = []
     for i in range(count):
@@ -166,8 +169,10 @@ def split(path):
         "artwork": artwork,
         "other_resources": other,
         # Everything that is neither payload nor artwork: code, runtime,
-        # data, headers, section padding, dialogs and strings.
-        "code_and_runtime": len(data) - records - artwork,
+        # data, headers, section padding, dialogs and strings; not the
+        # certificate table of a signed file.
+        "code_and_runtime": len(data) - records - artwork - certificate_bytes,
+        "certificate": certificate_bytes,
         "resource_types": by_type,
         "sections": {s[0]: s[3] for s in secs},
     }

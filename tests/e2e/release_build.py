@@ -1,0 +1,98 @@
+#!/usr/bin/env python3
+"""Builds a signed release the way the product team does, from a product
+folder that differs from the stand-in product: other bytes, other times.
+e2e.release_install installs it.
+
+usage: release_build.py --product BUILT_PRODUCT_DIR --out DIR [--toolchain FILE]
+
+DIR/folder is the product folder, DIR/cert the throw-away certificate,
+DIR/build the release build (build number 7).
+"""
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+SOURCE = os.path.normpath(os.path.join(HERE, "..", ".."))
+SKINS = os.path.join(SOURCE, "product", "skins")
+sys.path.insert(0, os.path.join(SOURCE, "tools"))
+from check_product_dir import LICENSE_NAME, table  # noqa: E402
+
+BUILD_NUMBER = 7
+FIRST_TIME = 1741064767  # 2025-03-04 05:06:07 UTC; record N is N minutes later
+PASSWORD = "throw-away"
+
+
+def other_bytes(name, data):
+    """The same kind of file with other contents."""
+    if name.endswith(".bmp"):
+        start = int.from_bytes(data[10:14], "little")
+        return data[:start] + bytes(255 - b for b in data[start:])
+    if name.endswith((".exe", ".dll")):
+        return data + b"release build test overlay\0" * 8  # past the image: still runs
+    if name == LICENSE_NAME:
+        return data.rstrip()[:-1] + b"\\par This copy comes from the release test's own folder.\\par}"
+    return data + b"; release test\r\n"
+
+
+def make_folder(product_build, folder):
+    """The product folder of the release test, laid out as installed."""
+    shutil.rmtree(folder, ignore_errors=True)
+    for rel, record, _, _ in table() + [(LICENSE_NAME, 130, 0, 0)]:
+        name = os.path.basename(rel)
+        if name in ("Brimel.exe", "BC.dll", "Uninstall Brimel.exe"):
+            source = os.path.join(product_build, name)
+        elif name == LICENSE_NAME:
+            source = os.path.join(SOURCE, "product", "license", name)
+        else:
+            skin = "800x600" if "800x600" in rel else "1024x768"
+            own = os.path.join(SKINS, skin, name)
+            source = own if os.path.exists(own) else os.path.join(SKINS, "common", name)
+        with open(source, "rb") as f:
+            data = other_bytes(name, f.read())
+        target = os.path.join(folder, rel)
+        os.makedirs(os.path.dirname(target), exist_ok=True)
+        with open(target, "wb") as f:
+            f.write(data)
+        os.utime(target, (FIRST_TIME, FIRST_TIME + 60 * record))
+
+
+def make_certificate(folder):
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, "password"), "w") as f:
+        f.write(PASSWORD)
+    key, cert = os.path.join(folder, "key.pem"), os.path.join(folder, "cert.pem")
+    subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", key, "-out", cert,
+                    "-days", "3650", "-subj", "/CN=Brimel release test", "-addext", "extendedKeyUsage=codeSigning"],
+                   check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    subprocess.run(["openssl", "pkcs12", "-export", "-inkey", key, "-in", cert, "-out",
+                    os.path.join(folder, "cert.p12"), "-passout", "file:" + os.path.join(folder, "password")],
+                   check=True)
+
+
+def main(argv):
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--product", required=True)
+    parser.add_argument("--out", required=True)
+    parser.add_argument("--toolchain", help="toolchain of the build under test (default the preset's, i686)")
+    args = parser.parse_args(argv)
+    folder, cert, build = (os.path.join(args.out, n) for n in ("folder", "cert", "build"))
+    make_folder(args.product, folder)
+    make_certificate(cert)
+    configure = ["cmake", "--preset", "release", "-B", build, "-DBRIMEL_PRODUCT_DIR=" + folder,
+                 "-DBRIMEL_BUILD_NUMBER=%d" % BUILD_NUMBER, "-DBRIMEL_SIGN_PKCS12=" + os.path.join(cert, "cert.p12"),
+                 "-DBRIMEL_SIGN_PASSWORD_FILE=" + os.path.join(cert, "password")]
+    if args.toolchain:
+        configure.append("-DCMAKE_TOOLCHAIN_FILE=" + args.toolchain)
+    env = dict(os.environ, SOURCE_DATE_EPOCH=str(FIRST_TIME))
+    subprocess.run(configure, cwd=SOURCE, env=env, check=True, stdout=subprocess.DEVNULL)
+    subprocess.run(["cmake", "--build", build, "--target", "BrimelSetup", "-j2"], env=env, check=True,
+                   stdout=subprocess.DEVNULL)
+    print("release built: %s" % os.path.join(build, "BrimelSetup.exe"))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
