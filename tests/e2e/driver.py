@@ -342,6 +342,7 @@ def run(scenarios, argv):
     parser.add_argument("--product", required=True, help="folder of the built product")
     parser.add_argument("--probe-dlls", required=True, help="folder of the rich edit stand-ins")
     parser.add_argument("--marker-dll", required=True, help="a DLL that leaves a marker file when loaded")
+    parser.add_argument("--release", help="folder of the release test's build (release_build.py)")
     args = parser.parse_args(argv)
     scenario = Scenario(args.name, args)
     try:

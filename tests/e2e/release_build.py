@@ -60,6 +60,9 @@ def make_folder(product_build, folder):
 
 
 def make_certificate(folder):
+    """Made once: the build signs again only when a program is linked again."""
+    if os.path.exists(os.path.join(folder, "cert.p12")):
+        return
     os.makedirs(folder, exist_ok=True)
     with open(os.path.join(folder, "password"), "w") as f:
         f.write(PASSWORD)

@@ -108,9 +108,9 @@ def expect_nothing_written(s):
     check(s.reg_values(UNINSTALL_KEY) is None, "the product was registered")
 
 
-def expect_installed(s):
+def expect_installed(s, table=None, build_text="2.0, Build # 040"):
     """All 45 files with their contents and stamps, 3 shortcuts, 5 uninstall values."""
-    table = records(s.args.product)
+    table = table or records(s.args.product)
     base = program_files(s)
     expected = [(os.path.join(base, *rel.split("\\")), rec) for rel, rec in PRODUCT_FILES]
     expected.append((os.path.join(s.windows_folder(), UNINSTALLER[0]), UNINSTALLER[1]))
@@ -132,7 +132,7 @@ def expect_installed(s):
     windows = s.wine("cmd", "/c", "echo %windir%").strip()
     expected_values = {
         "DisplayName": ("REG_SZ", "Brimel Messenger"),
-        "DisplayVersion": ("REG_SZ", "2.0, Build # 040"),
+        "DisplayVersion": ("REG_SZ", build_text),
         "Publisher": ("REG_SZ", "Brimel, Inc."),
         "UninstallString": ("REG_SZ", windows.rstrip("\\") + "\\Uninstall Brimel.exe"),
     }
@@ -215,13 +215,22 @@ def keyboard(keys):
 
 
 def windows_versions(s):
-    """Only Windows 98 SE and later are offered the installation."""
+    """Only Windows 98 SE and later are offered the installation; there the
+    manifests are ignored and every program starts."""
     for version, offered in (("win95", False), ("win98", True), ("winme", True), ("nt40", True)):
         s.reg("add", r"HKCU\Software\Wine", "/v", "Version", "/d", version)
         s.start_setup()
         if offered:
             check(s.wait_window(title=WELCOME, timeout=30), "%s: the welcome dialog did not appear" % version)
             s.keys(WELCOME, "Escape")
+            messenger = s.start(os.path.join(s.args.product, "Brimel.exe"))
+            check(s.wait_window(cls=MESSENGER_CLASS, timeout=30), "%s: the messenger did not start" % version)
+            messenger.kill()
+            check(wait_for(lambda: not s.visible(cls=MESSENGER_CLASS), 15, 0.3), "%s: the messenger stayed" % version)
+            asked = s.start(os.path.join(s.args.product, UNINSTALLER[0]))
+            check(s.wait_window(title="Uninstall Brimel Messenger", timeout=30), "%s: the uninstaller did not ask" % version)
+            s.keys("Uninstall Brimel Messenger", "n")
+            check(asked.wait(timeout=20) == 2, "%s: the uninstaller answered No did not end with 2" % version)
         else:
             m = message(s, STRINGS[5])
             check(not s.visible(title=WELCOME), "win95: the welcome dialog appeared")
@@ -451,6 +460,31 @@ def welcome_escape(s):
     expect_nothing_written(s)
 
 
+def release_install(s):
+    """A signed release built from a product folder of other bytes and times
+    (release_build.py): the signature verifies, it installs exactly those
+    bytes with those stamps, under its own build number."""
+    import subprocess
+    from datetime import datetime, timezone
+    from release_build import BUILD_NUMBER
+    folder, setup = os.path.join(s.args.release, "folder"), os.path.join(s.args.release, "build", "BrimelSetup.exe")
+    verify = subprocess.run(["osslsigncode", "verify", "-CAfile", os.path.join(s.args.release, "cert", "cert.pem"),
+                             "-in", setup], capture_output=True, text=True)
+    check(verify.returncode == 0 and "Signature verification: ok" in verify.stdout,
+          "the release's signature does not verify: %s" % verify.stdout[-300:])
+    table = {}
+    for rel, record in PRODUCT_FILES + [UNINSTALLER]:
+        path = os.path.join(folder, *rel.split("\\")[1:] or [rel])
+        t = datetime.fromtimestamp(os.stat(path).st_mtime, timezone.utc)
+        table.setdefault(record, (path, t.year * 10000 + t.month * 100 + t.day, t.hour * 10000 + t.minute * 100 + t.second))
+    s.start_setup(setup)
+    w = welcome(s)
+    tick_box(s, w)
+    press_install(s, w)
+    expect_launched_and_gone(s)
+    expect_installed(s, table, "2.0, Build # %03d" % BUILD_NUMBER)
+
+
 # -- the fault matrix: damage, full disk, things in the way, a second copy ------
 
 class Rewrites:
@@ -661,6 +695,7 @@ SCENARIOS = {
     "in_the_way": in_the_way,
     "shell_folders": shell_folders,
     "second_copy": second_copy,
+    "release_install": release_install,
 }
 
 if __name__ == "__main__":
