@@ -92,7 +92,12 @@ public:
     }
     void resize(size_t size, const T& value) {
         Shrink(size);
-        if (size > capacity_) MoveTo(Allocate(size), size);
+        if (size > capacity_) {
+            // Copied before the old elements move: `value` may be one of them.
+            const T copy(value);
+            MoveTo(Allocate(size), size);
+            for (; size_ < size; ++size_) new (items_ + size_) T(copy);
+        }
         for (; size_ < size; ++size_) new (items_ + size_) T(value);
     }
     void clear() { Shrink(0); }

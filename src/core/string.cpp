@@ -109,8 +109,9 @@ void String::pop_back() {
 
 String& String::append(const char* text, size_t length) {
     if (length == 0) return *this;
-    // The text may lie inside this string, whose buffer growing moves.
-    if (text >= data_ && text < data_ + size_) {
+    // The text may lie inside this string, its terminating zero included,
+    // whose buffer growing moves.
+    if (text >= data_ && text <= data_ + size_) {
         const size_t offset = static_cast<size_t>(text - data_);
         Grow(length);
         text = data_ + offset;

@@ -19,7 +19,6 @@ public:
     INT_PTR DoModal();
     void EndDialog(INT_PTR result);
     bool IsRunning() const { return running_; }
-    UINT TemplateId() const { return templateId_; }
 
     // Sees a message of the modal loop first; true means it was handled.
     virtual bool PreTranslateMessage(MSG* msg);

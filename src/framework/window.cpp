@@ -96,10 +96,6 @@ void Window::CentreOnScreen() {
                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
-void Window::RedrawNow() {
-    if (hwnd_ != nullptr) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-}
-
 bool Window::TrackMouse(DWORD flags, DWORD hoverTime) {
     if (hwnd_ == nullptr) return false;
     TRACKMOUSEEVENT request;

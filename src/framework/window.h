@@ -39,8 +39,6 @@ public:
     String WindowText() const;
     // Moves the window, keeping its size, to the middle of the screen.
     void CentreOnScreen();
-    // Invalidates the whole window, erasing it, and repaints it at once.
-    void RedrawNow();
     // Asks for mouse notifications (TME_LEAVE, TME_HOVER, TME_CANCEL) of
     // this window; the hover time in milliseconds.
     bool TrackMouse(DWORD flags, DWORD hoverTime = HOVER_DEFAULT);

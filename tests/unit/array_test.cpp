@@ -34,6 +34,8 @@ TEST(Array, GrowsAndShrinksLikeStdVector) {
         {"push_back own element while growing",
          [](Array<int>& a) { a.push_back(5); for (int i = 0; i < 20; ++i) a.push_back(a[0] + a.back()); },
          [](std::vector<int>& v) { v.push_back(5); for (int i = 0; i < 20; ++i) v.push_back(v[0] + v.back()); }},
+        {"resize with an own element while growing", [](Array<int>& a) { a = {1, 2}; a.resize(40, a[1]); },
+         [](std::vector<int>& v) { v = {1, 2}; v.resize(40, v[1]); }},
         {"pop_back, front, back", [](Array<int>& a) { a = {1, 2, 3}; a.pop_back(); a.front() = 8; a.back()++; },
          [](std::vector<int>& v) { v = {1, 2, 3}; v.pop_back(); v.front() = 8; v.back()++; }},
         {"clear then reuse", [](Array<int>& a) { a = {1, 2, 3}; a.clear(); a.push_back(4); },
@@ -74,6 +76,8 @@ TEST(Array, OwningElementsMoveCopyAndDestroyCleanly) {
     EXPECT_EQ(moved.size(), 52u);
     moved.resize(3);
     moved.resize(5, String("x"));
+    moved.resize(60, moved[4]);  // an element of the array itself while it grows
+    moved.resize(5);
     EXPECT_EQ(moved[4], "x");
     words = moved;
     moved = static_cast<Array<String>&&>(words);

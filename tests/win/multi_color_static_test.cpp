@@ -52,7 +52,7 @@ struct Labels {
                 d.SetClientSize(340, 200);
                 for (int i = 0; i < 6; ++i) d.Place(6002 + i, 12, 12 + 28 * i, i == 5 ? 80 : 300, i == 5 ? 24 : 18);
                 for (CMultiColorStatic* label : {&plain, &bold, &link, &disabled}) {
-                    label->SetTextColor(kInk);
+                    label->SetLook({kInk, kNoColor, kNoColor});
                     label->TakeWindowText();
                 }
                 const String words = plain.GetRun(0).text;
@@ -61,7 +61,7 @@ struct Labels {
                 bold.RemoveAll();
                 bold.AddText(words.c_str(), kRunGreen | kRunBold);
                 if (!linkAddress.empty()) link.SetLink(linkAddress.c_str());
-                box.SetTextColor(kInk);
+                box.SetLook({kInk, kNoColor, kNoColor});
                 box.SetCheck(1);
             },
             script);

@@ -112,13 +112,13 @@ private:
 
 TEST(SkinnedDialog, Skin801IsWhiteWithBlackTextInEveryOwnControl) {
     TestDialog dialog([](TestDialog& d) {
-        d.label.SetTextColor(RGB(1, 2, 3));
-        d.nested.SetTextColor(RGB(1, 2, 3));
-        d.tick.SetTextColor(RGB(1, 2, 3));
+        d.label.SetLook({RGB(1, 2, 3), kNoColor, kNoColor});
+        d.nested.SetLook({RGB(1, 2, 3), kNoColor, kNoColor});
+        d.tick.SetLook({RGB(1, 2, 3), kNoColor, kNoColor});
         d.SetSkin(801);
         Pump(100);
-        EXPECT_EQ(d.label.TextColor(), RGB(0, 0, 0));
-        EXPECT_EQ(d.nested.TextColor(), RGB(0, 0, 0)) << "a label inside a child window";
+        EXPECT_EQ(d.label.Look().text, RGB(0, 0, 0));
+        EXPECT_EQ(d.nested.Look().text, RGB(0, 0, 0)) << "a label inside a child window";
         EXPECT_EQ(ScreenPixel(d.Handle(), 3, 3), RGB(255, 255, 255));
         const RECT client = d.ClientRect();
         EXPECT_EQ(ScreenPixel(d.Handle(), client.right - 3, client.bottom - 3), RGB(255, 255, 255));
@@ -136,7 +136,7 @@ TEST(SkinnedDialog, OtherSkinsTileThePictureAndUseTheMenuTextColour) {
     TestDialog dialog([&](TestDialog& d) {
         d.SetSkin(601);
         Pump(100);
-        EXPECT_EQ(d.label.TextColor(), GetSysColor(COLOR_MENUTEXT));
+        EXPECT_EQ(d.label.Look().text, GetSysColor(COLOR_MENUTEXT));
         const RECT client = d.ClientRect();
         ASSERT_GT(client.right, 300 + 20);
         // The 300 x 200 picture repeats from the client origin, each tile

@@ -7,7 +7,7 @@
 #include "core/line_breaker.h"
 #include "framework/application.h"
 #include "resource.h"
-#include "ui/controls/parent_snapshot.h"
+#include "ui/draw/skinned_text.h"
 
 namespace brimel {
 
@@ -93,14 +93,9 @@ void CMultiColorStatic::TakeWindowText() {
 void CMultiColorStatic::RefreshCaption() {
     TextRun run;
     run.text = WindowText();
-    run.style = textColor_ | kRunBold;
+    run.style = look_.text | kRunBold;
     RemoveAll();
     AddRun(run);
-}
-
-void CMultiColorStatic::SetTextColor(COLORREF colour) {
-    textColor_ = colour;
-    savedTextColor_ = colour;
 }
 
 void CMultiColorStatic::SetLink(const char* address) {
@@ -145,21 +140,15 @@ void CMultiColorStatic::InvalidateText() {
     if (HasWindow()) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-void CMultiColorStatic::RedrawLook() {
-    // As for a text change: the dialog beneath did not change, only the
-    // control's own drawing (colour, enabled state) did.
-    if (HasWindow()) RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-}
-
 LRESULT CMultiColorStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!link_.empty()) {
         if (message == WM_MOUSEHOVER) {
-            textColor_ = kHotLink;
-            RedrawLook();
+            hot_ = true;
+            RedrawLook(Handle());
         } else if (message == WM_MOUSELEAVE) {
-            textColor_ = savedTextColor_;
+            hot_ = false;
             tracking_ = false;
-            RedrawLook();
+            RedrawLook(Handle());
         }
     }
     switch (message) {
@@ -204,7 +193,7 @@ LRESULT CMultiColorStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         }
         case WM_ENABLE: {
             const LRESULT result = DefaultProc(message, wParam, lParam);
-            RedrawLook();
+            RedrawLook(Handle());
             return result;
         }
         default:
@@ -215,7 +204,8 @@ LRESULT CMultiColorStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
 
 COLORREF CMultiColorStatic::RunColor(uint32_t style) const {
     if (!IsWindowEnabled(Handle())) return kDisabledGrey;
-    if (textColor_ != kNoColor) return textColor_;
+    if (hot_) return kHotLink;
+    if (look_.text != kNoColor) return look_.text;
     if (style == kDefaultRunStyle) return GetSysColor(COLOR_MENUTEXT);
     return style & kRunColorMask;
 }
@@ -273,30 +263,8 @@ void CMultiColorStatic::Paint() {
 
 void CMultiColorStatic::DrawPiece(HDC dc, const char* text, size_t length, int32_t line, int32_t x,
                                   int32_t height) {
-    const int count = static_cast<int>(length);
     const RECT piece = {x, line * height, client_.right, line * height + height};
-    if (textBackColor_ != kNoColor) {
-        SIZE extent = {0, 0};
-        GetTextExtentPoint32A(dc, text, count, &extent);
-        const int top = piece.top + height / 2 - extent.cy / 2;
-        const RECT back = {x, top, x + extent.cx, top + extent.cy};
-        Brush brush(CreateSolidBrush(textBackColor_));
-        if (brush) FillRect(dc, &back, brush.Get());
-    }
-    const bool enabled = IsWindowEnabled(Handle()) != FALSE;
-    if (!enabled || shadowColor_ != kNoColor) {
-        // Disabled text gets one white copy whatever the shadow; enabled text
-        // with a shadow two copies in the shadow colour.
-        const COLORREF previous = ::SetTextColor(dc, enabled ? shadowColor_ : RGB(255, 255, 255));
-        for (int offset = 1; offset <= (enabled ? 2 : 1); ++offset) {
-            RECT moved = piece;
-            OffsetRect(&moved, offset, offset);
-            DrawTextA(dc, text, count, &moved, 0);
-        }
-        ::SetTextColor(dc, previous);
-    }
-    RECT r = piece;
-    DrawTextA(dc, text, count, &r, 0);
+    DrawSkinnedText(dc, text, static_cast<int>(length), piece, look_, IsWindowEnabled(Handle()) != FALSE);
 }
 
 }  // namespace brimel

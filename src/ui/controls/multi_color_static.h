@@ -13,6 +13,7 @@
 #include "framework/gdi.h"
 #include "framework/window.h"
 #include "framework/skin_settings.h"
+#include "ui/controls/parent_snapshot.h"
 
 namespace brimel {
 
@@ -30,7 +31,7 @@ struct TextRun {
     uint32_t style = 0;
 };
 
-class CMultiColorStatic : public Window {
+class CMultiColorStatic : public Window, public SkinnedSurface {
     BRIMEL_DECLARE_CLASS(CMultiColorStatic)
 
 public:
@@ -60,16 +61,11 @@ public:
     // override, all bits stay set and the run takes the default style.
     void RefreshCaption();
 
-    // Every run is drawn in this colour; a link goes back to it on leaving.
-    void SetTextColor(COLORREF colour);
-    void SetTextBackColor(COLORREF colour) { textBackColor_ = colour; }
-    void SetShadowColor(COLORREF colour) { shadowColor_ = colour; }
-    COLORREF TextColor() const { return textColor_; }
+    // Every run is drawn in the look's text colour; a link goes back to it
+    // on leaving.
     // Makes the control a link to `address`, with the pointing hand over it.
     void SetLink(const char* address);
     const String& Link() const { return link_; }
-    // Forgets the copy of the dialog beneath; the next paint takes a new one.
-    void DiscardSnapshot() { snapshot_.Reset(); }
 
     // Height of "A" in the shared dialog font.
     int32_t LineHeight();
@@ -86,21 +82,15 @@ private:
     void DrawPiece(HDC dc, const char* text, size_t length, int32_t line, int32_t x, int32_t height);
     bool BuildRunFont(uint32_t style);
     COLORREF RunColor(uint32_t style) const;
-    // Redraws at once for a change of the control's own look.
-    void RedrawLook();
     void InvalidateText();
 
     HCURSOR cursor_ = nullptr;
-    COLORREF savedTextColor_ = kNoColor;
+    bool hot_ = false;  // the pointer rests on the link
     bool tracking_ = false;
     bool textTaken_ = false;
-    Snapshot snapshot_;
     Array<TextRun> runs_;
     Font runFont_;
     RECT client_ = {0, 0, 0, 0};
-    COLORREF textColor_ = kNoColor;
-    COLORREF textBackColor_ = kNoColor;
-    COLORREF shadowColor_ = kNoColor;
     String link_;
 };
 

@@ -20,4 +20,8 @@ void PaintParentSnapshot(HWND control, Snapshot& snapshot, HDC target) {
         BitBlt(target, 0, 0, snapshot.Width(), snapshot.Height(), snapshot.Dc(), 0, 0, SRCCOPY);
 }
 
+void RedrawLook(HWND control) {
+    if (IsWindow(control)) RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
 }  // namespace brimel

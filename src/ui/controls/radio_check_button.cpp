@@ -5,8 +5,8 @@
 #include "core/glyph_index.h"
 #include "framework/application.h"
 #include "resource.h"
-#include "ui/controls/parent_snapshot.h"
 #include "ui/draw/bitmap_helpers.h"
+#include "ui/draw/skinned_text.h"
 
 namespace brimel {
 
@@ -79,17 +79,9 @@ void BRadioCheckButton::PreSubclassWindow() {
     SetWindowLongA(hwnd, GWL_STYLE, style | BS_OWNERDRAW);
 }
 
-void BRadioCheckButton::RedrawLook() {
-    // Without erasing: a change of the control's own look leaves the dialog
-    // beneath as it was, so the snapshot of it stays.  Retaken now, it would
-    // copy the control's earlier drawing, and the caption, drawn over itself
-    // again and again, would grow heavier at its smoothed edges.
-    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-}
-
 void BRadioCheckButton::SetCheck(int state) {
     checked_ = state;
-    RedrawLook();
+    RedrawLook(Handle());
 }
 
 bool BRadioCheckButton::OnDrawItem(DRAWITEMSTRUCT* item) {
@@ -114,22 +106,9 @@ bool BRadioCheckButton::OnDrawItem(DRAWITEMSTRUCT* item) {
             // Measured as stored, ampersands included, in the font the
             // caption is drawn in: the focus rectangle below uses it too.
             GetTextExtentPoint32A(dc, caption.c_str(), length, &extent);
-            if (textBackColor_ != kNoColor) {
-                const RECT back = {text.left, text.top, text.left + extent.cx, text.top + extent.cy};
-                Brush brush(CreateSolidBrush(textBackColor_));
-                if (brush) FillRect(dc, &back, brush.Get());
-            }
-            if (shadowColor_ != kNoColor) {
-                const COLORREF previous = ::SetTextColor(dc, shadowColor_);
-                for (int offset = 1; offset <= 2; ++offset) {
-                    RECT moved = text;
-                    OffsetRect(&moved, offset, offset);
-                    DrawTextA(dc, caption.c_str(), length, &moved, 0);
-                }
-                ::SetTextColor(dc, previous);
-            }
-            ::SetTextColor(dc, textColor_ != kNoColor ? textColor_ : GetSysColor(COLOR_MENUTEXT));
-            DrawTextA(dc, caption.c_str(), length, &text, 0);
+            SetTextColor(dc, look_.text != kNoColor ? look_.text : GetSysColor(COLOR_MENUTEXT));
+            // The caption keeps its look when the button is disabled.
+            DrawSkinnedText(dc, caption.c_str(), length, text, look_, true);
         }
         if (item->itemState & ODS_FOCUS) {
             const RECT focus = {kFocusLeft, 0, extent.cx + kCaptionLeft + 1, extent.cy + 1};
@@ -199,7 +178,7 @@ LRESULT BRadioCheckButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
             SetFocus(self);
             SetCapture(self);
             pressed_ = true;
-            RedrawLook();
+            RedrawLook(Handle());
             break;
         case WM_LBUTTONUP: {
             // Not passed on: the platform button would notify a click of
@@ -214,7 +193,7 @@ LRESULT BRadioCheckButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
                 else if (checked_ == 0)
                     checked_ = 1;
             }
-            RedrawLook();
+            RedrawLook(Handle());
             UpdateRadioGroup();
             NotifyClicked();
             return 0;
@@ -240,7 +219,7 @@ LRESULT BRadioCheckButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
                 if (checked_ == 1) return 0;
                 checked_ = 1;
             }
-            RedrawLook();
+            RedrawLook(Handle());
             UpdateRadioGroup();
             NotifyClicked();
             return 0;

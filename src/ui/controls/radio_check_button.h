@@ -11,10 +11,11 @@
 #include "framework/gdi.h"
 #include "ui/controls/hand_cursor_button.h"
 #include "framework/skin_settings.h"
+#include "ui/controls/parent_snapshot.h"
 
 namespace brimel {
 
-class BRadioCheckButton : public HandCursorButton {
+class BRadioCheckButton : public HandCursorButton, public SkinnedSurface {
     BRIMEL_DECLARE_CLASS(BRadioCheckButton)
 
 public:
@@ -30,13 +31,6 @@ public:
     // toggles a check box and only sets a radio button.
     bool IsCheckBoxMode() const { return checkBoxMode_; }
     bool IsHovering() const { return hovering_; }
-    bool IsPressed() const { return pressed_; }
-
-    void SetTextColor(COLORREF colour) { textColor_ = colour; }
-    void SetTextBackColor(COLORREF colour) { textBackColor_ = colour; }
-    void SetShadowColor(COLORREF colour) { shadowColor_ = colour; }
-    // Forgets the copy of the dialog beneath; the next draw takes a new one.
-    void DiscardSnapshot() { snapshot_.Reset(); }
 
 protected:
     void PreSubclassWindow() override;
@@ -45,8 +39,6 @@ protected:
 
 private:
     void OnMouseMove(WPARAM wParam, LPARAM lParam);
-    // Repaints at once for a change of the control's own look.
-    void RedrawLook();
     // Unchecks the other radio buttons of this one's dialog group.
     void UpdateRadioGroup();
     void NotifyClicked();
@@ -56,10 +48,6 @@ private:
     bool checkBoxMode_ = false;
     bool hovering_ = false;
     bool drawing_ = false;
-    Snapshot snapshot_;
-    COLORREF textColor_ = kNoColor;
-    COLORREF textBackColor_ = kNoColor;
-    COLORREF shadowColor_ = kNoColor;
 };
 
 }  // namespace brimel

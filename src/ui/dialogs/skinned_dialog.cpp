@@ -50,22 +50,16 @@ void BDialog::ApplySkin() {
 
 BOOL CALLBACK BDialog::UpdateChild(HWND child, LPARAM self) {
     const SkinSettings& skin = reinterpret_cast<BDialog*>(self)->skinSettings;
-    const COLORREF text = skin.textColor == kNoColor ? GetSysColor(COLOR_MENUTEXT) : skin.textColor;
+    const TextLook look = {skin.textColor == kNoColor ? GetSysColor(COLOR_MENUTEXT) : skin.textColor,
+                           skin.textBackColor, skin.shadowColor};
+    // Each takes the look and forgets its copy of the dialog beneath, so that
+    // its next paint copies the newly skinned dialog.
     if (CMultiColorStatic* label = WindowAs<CMultiColorStatic>(child)) {
-        label->SetTextColor(text);
-        label->SetTextBackColor(skin.textBackColor);
-        label->SetShadowColor(skin.shadowColor);
+        label->SetLook(look);
         label->TakeWindowText();
     }
     if (BImageButton* button = WindowAs<BImageButton>(child)) button->ApplyDefaultSkin();
-    if (BRadioCheckButton* choice = WindowAs<BRadioCheckButton>(child)) {
-        choice->DiscardSnapshot();
-        choice->SetTextColor(text);
-        choice->SetTextBackColor(skin.textBackColor);
-        choice->SetShadowColor(skin.shadowColor);
-    }
-    // Last, so that the label's next paint copies the newly skinned dialog.
-    if (CMultiColorStatic* label = WindowAs<CMultiColorStatic>(child)) label->DiscardSnapshot();
+    if (BRadioCheckButton* choice = WindowAs<BRadioCheckButton>(child)) choice->SetLook(look);
     return TRUE;
 }
 
