@@ -387,8 +387,15 @@ def make_welcome():
     return img
 
 
-def supersampled_bubble(size):
-    """A blue speech bubble with three dots, as RGB plus a coverage mask."""
+BLUE_BUBBLE = ((30, 80, 160), (90, 160, 240))
+GREEN_BUBBLE = ((80, 140, 60), (190, 226, 160))
+
+
+def supersampled_bubble(size, colours=BLUE_BUBBLE, second=None, cross=False):
+    """A speech bubble with three dots, as RGB plus a coverage mask; with
+    `second`, a smaller bubble of those colours behind it at the top right
+    (the messenger: two people talking); with `cross`, a red cross over the
+    bottom right corner (the uninstaller)."""
     s = 8
     big = size * s
     img = Image.new("RGB", (big, big), (0, 0, 0))
@@ -399,29 +406,54 @@ def supersampled_bubble(size):
     tail = [(big * 0.22, big * 0.62), (big * 0.14, big * 0.95),
             (big * 0.48, big * 0.66)]
     outline = max(s, big // 20)
-    for drw, fill in ((d, (30, 80, 160)), (m, 255)):
+    if second is not None:
+        back = (int(big * 0.40), 0, big - 1, int(big * 0.42))
+        for drw, fill in ((d, second[0]), (m, 255)):
+            drw.rounded_rectangle(back, radius=big // 6, fill=fill)
+        d.rounded_rectangle((back[0] + outline, back[1] + outline,
+                             back[2] - outline, back[3] - outline),
+                            radius=big // 6 - outline, fill=second[1])
+        box = (int(big * 0.02), int(big * 0.24), int(big * 0.84),
+               int(big * 0.80))
+        tail = [(big * 0.20, big * 0.74), (big * 0.12, big * 0.99),
+                (big * 0.44, big * 0.78)]
+    for drw, fill in ((d, colours[0]), (m, 255)):
         drw.rounded_rectangle(box, radius=big // 4, fill=fill)
         drw.polygon(tail, fill=fill)
     inner = (box[0] + outline, box[1] + outline, box[2] - outline,
              box[3] - outline)
-    d.rounded_rectangle(inner, radius=big // 4 - outline, fill=(90, 160, 240))
+    d.rounded_rectangle(inner, radius=big // 4 - outline, fill=colours[1])
     itail = [(big * 0.24, big * 0.60), (big * 0.19, big * 0.84),
              (big * 0.44, big * 0.62)]
-    d.polygon(itail, fill=(90, 160, 240))
+    if second is not None:
+        itail = [(big * 0.22, big * 0.72), (big * 0.17, big * 0.88),
+                 (big * 0.40, big * 0.74)]
+    d.polygon(itail, fill=colours[1])
     dot = big * 0.07
     for cx in (0.30, 0.50, 0.70):
         c = (big * cx, big * 0.39)
+        if second is not None:  # centred in the front bubble
+            c = (big * (cx - 0.07), big * 0.52)
         d.ellipse((c[0] - dot, c[1] - dot, c[0] + dot, c[1] + dot),
                   fill=(255, 255, 255))
+    if cross:
+        width = big * 0.13
+        for drw, fill in ((d, (255, 255, 255)), (m, 255)):
+            drw.ellipse((big * 0.50, big * 0.50, big - 1, big - 1), fill=fill)
+        d.ellipse((big * 0.50 + outline, big * 0.50 + outline,
+                   big - 1 - outline, big - 1 - outline), fill=(200, 40, 40))
+        for a, b in (((0.62, 0.62), (0.88, 0.88)), ((0.88, 0.62), (0.62, 0.88))):
+            d.line((big * a[0], big * a[1], big * b[0], big * b[1]),
+                   fill=(255, 255, 255), width=int(width))
     img = img.resize((size, size), Image.BOX)
     cover = cover.resize((size, size), Image.BOX)
     return img, cover
 
 
-def make_icon(path):
+def make_icon(path, **look):
     entries = []
     for size in (32, 16):
-        img, cover = supersampled_bubble(size)
+        img, cover = supersampled_bubble(size, **look)
         cov = cover.load()
         src = img.load()
         # Colours were averaged against black outside the shape; undo that
@@ -630,6 +662,12 @@ def main():
     write_bmp24(os.path.join(out, "radio.bmp"), make_radio_strip())
     make_background_jpeg(os.path.join(out, "background.jpg"))
     write_bmp24(os.path.join(out, "tile.bmp"), make_tile())
+    # The product's own programs carry icons in the same style.
+    product = os.path.join(here, "..", "product", "art")
+    os.makedirs(product, exist_ok=True)
+    make_icon(os.path.join(product, "messenger.ico"), colours=BLUE_BUBBLE,
+              second=GREEN_BUBBLE)
+    make_icon(os.path.join(product, "uninstaller.ico"), cross=True)
 
 
 if __name__ == "__main__":

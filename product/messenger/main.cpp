@@ -194,6 +194,26 @@ void LoadSkin()
         LoadPicture(path, &g_app.minimizeButton);
 }
 
+// Copies a zero-terminated text that the library hands out, reading only
+// committed, readable memory of the library's own image: a broken library
+// cannot make the messenger read beyond it. False when the text is not there.
+bool ReadLibraryText(HMODULE library, const char* text, char* out, size_t size)
+{
+    MEMORY_BASIC_INFORMATION block;
+    if (!text || VirtualQuery(text, &block, sizeof(block)) != sizeof(block) ||
+        block.AllocationBase != (void*)library || block.State != MEM_COMMIT ||
+        (block.Protect & (PAGE_GUARD | PAGE_NOACCESS)) != 0)
+        return false;
+    const char* end = (const char*)block.BaseAddress + block.RegionSize;
+    size_t n = 0;
+    while (n + 1 < size && text + n < end && text[n] != '\0') {
+        out[n] = text[n];
+        ++n;
+    }
+    out[n] = '\0';
+    return text + n < end && (text[n] == '\0' || n + 1 == size);
+}
+
 void LoadCore()
 {
     char path[MAX_PATH];
@@ -215,12 +235,11 @@ void LoadCore()
     }
     CoreVersionFn version = (CoreVersionFn)(void*)GetProcAddress(g_app.core, kCoreEntry);
     const char* text = version ? version() : NULL;
-    if (!text || IsBadStringPtrA(text, sizeof(g_app.status))) {
+    if (!ReadLibraryText(g_app.core, text, g_app.status, sizeof(g_app.status))) {
         lstrcpynA(g_app.status, "Brimel Core library (BC.dll) has no version entry",
                   sizeof(g_app.status));
         return;
     }
-    lstrcpynA(g_app.status, text, sizeof(g_app.status));
 }
 
 bool Skinned()
@@ -552,7 +571,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursor(NULL, IDC_ARROW);
-    wc.hIcon = LoadIcon(NULL, IDI_APPLICATION);
+    wc.hIcon = LoadIcon(instance, MAKEINTRESOURCE(1));
     wc.lpszClassName = kWindowClass;
     int exitCode = 1;
     if (RegisterClassA(&wc)) {

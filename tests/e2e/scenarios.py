@@ -13,7 +13,7 @@ import threading
 import time
 
 from pe_records import damaged
-from driver import (MESSENGER_CLASS, SHELL_FOLDERS, UNINSTALL_KEY, WELCOME, check, run, utc_stamp,
+from driver import (MESSENGER_CLASS, SHELL_FOLDERS, UNINSTALL_KEY, WELCOME, Failure, check, run, utc_stamp,
                     wait_for)
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -675,6 +675,142 @@ def second_copy(s):
     check(first_process.wait(timeout=15) is not None, "the first installer did not end")
 
 
+
+# -- the uninstaller -------------------------------------------------------------
+
+UNINSTALL_TITLE = "Uninstall Brimel Messenger"
+SETTINGS_KEY = r"HKCU\Software\Brimel, Inc.\Brimel"
+
+
+def install_for_uninstall(s, messenger_runs=False):
+    """The real installer's installation, a file of the user's in the product
+    folder and a setting of the user's; the launched messenger stopped unless
+    it is to run."""
+    fresh_install(s)
+    product = os.path.join(program_files(s), "Brimel")
+    with open(os.path.join(product, "notes.txt"), "wb") as f:
+        f.write(b"the user's notes")
+    s.reg("add", SETTINGS_KEY, "/v", "Nick", "/d", "pat")
+    if not messenger_runs:
+        s.wine(os.path.join(s.program_files(), "Brimel", "Brimel.exe"), "/u.U")
+        check(s.last_status == 0, "the launched messenger did not quit")
+    return product
+
+
+def uninstall(s, *switches):
+    return s.start(os.path.join(s.windows_folder(), UNINSTALLER[0]), *switches)
+
+
+def remains(s):
+    """What of the installation is still there: files, shortcuts, the entry."""
+    base = program_files(s)
+    left = [rel for rel, _ in PRODUCT_FILES if os.path.lexists(os.path.join(base, *rel.split("\\")))]
+    left += ["Brimel\\Skins"] if os.path.exists(os.path.join(base, "Brimel", "Skins")) else []
+    left += [f + " shortcut" for f in SHORTCUT_FOLDERS
+             if os.path.exists(os.path.join(s.unix(s.shell_folder(f)), SHORTCUT))]
+    left += ["uninstall entry"] if s.reg_values(UNINSTALL_KEY) is not None else []
+    return left
+
+
+def expect_uninstalled(s, product):
+    check(remains(s) == [], "left after the uninstall: %s" % remains(s))
+    check(wait_for(lambda: not os.path.exists(os.path.join(s.windows_folder(), UNINSTALLER[0])), 15),
+          "the uninstaller's own file stayed")
+    with open(os.path.join(product, "notes.txt"), "rb") as f:
+        check(f.read() == b"the user's notes", "the user's file changed")
+    check(s.reg_value(SETTINGS_KEY, "Nick") == "pat", "the user's settings went away")
+
+
+def uninstall_silent(s):
+    product = install_for_uninstall(s)
+    check(uninstall(s, "/S").wait(60) == 0, "the silent uninstall did not end with 0")
+    expect_uninstalled(s, product)
+
+
+def uninstall_interactive(s):
+    product = install_for_uninstall(s)
+    asked = uninstall(s)
+    check(s.wait_window(title=UNINSTALL_TITLE, timeout=30), "the uninstaller did not ask")
+    s.keys(UNINSTALL_TITLE, "y")
+    report = message(s, "Brimel Messenger was removed from your computer.\n\nThese folders were kept because "
+                        "they still hold other files:\n\n%s\\Brimel\n" % s.program_files())
+    check(remains(s) == [], "left before the report was read: %s" % remains(s))
+    dismiss(s, report)
+    check(asked.wait(20) == 0, "the interactive uninstall did not end with 0")
+    expect_uninstalled(s, product)
+
+
+def uninstall_while_messenger_runs(s):
+    product = install_for_uninstall(s, messenger_runs=True)
+    check(s.visible(cls=MESSENGER_CLASS), "the messenger does not run")
+    check(uninstall(s, "/S").wait(60) == 0, "the silent uninstall did not end with 0")
+    check(not s.visible(cls=MESSENGER_CLASS), "the messenger still runs")
+    expect_uninstalled(s, product)
+
+
+def uninstall_messenger_never_quits(s):
+    """A messenger that keeps its file: nothing at all is removed."""
+    install_for_uninstall(s)
+    s.hold(s.program_files() + "\\Brimel\\Brimel.exe", "read")
+    started = time.monotonic()
+    check(uninstall(s, "/S").wait(60) == 4, "the uninstall did not end with 4")
+    check(time.monotonic() - started >= 13, "the uninstaller gave up before 15 s")
+    check(len(remains(s)) == len(PRODUCT_FILES) + 1 + len(SHORTCUT_FOLDERS) + 1,
+          "removed although the messenger runs: %s" % remains(s))
+
+
+def uninstall_held_file(sharing_or_read_only):
+    """One skin file held open: reported, the rest removed, the entry kept;
+    a second run once it is free finishes. A read-only file is removed."""
+    def scenario(s):
+        product = install_for_uninstall(s)
+        name = "Brimel\\Skins\\Default - 800x600\\send.bmp"
+        path = os.path.join(program_files(s), *name.split("\\"))
+        if sharing_or_read_only == "read-only":
+            os.chmod(path, 0o444)
+            check(uninstall(s, "/S").wait(60) == 0, "the read-only file kept the uninstall from 0")
+            expect_uninstalled(s, product)
+            return
+        holder = s.hold(s.program_files() + "\\" + name, sharing_or_read_only)
+        check(uninstall(s, "/S").wait(60) == 1, "the uninstall with a held file did not end with 1")
+        check(remains(s) == [name, "Brimel\\Skins", "uninstall entry"], "left: %s" % remains(s))
+        check(os.path.exists(os.path.join(s.windows_folder(), UNINSTALLER[0])), "the uninstaller went away")
+        holder.kill()
+        time.sleep(1)
+        check(uninstall(s, "/S").wait(60) == 0, "the second run did not end with 0")
+        expect_uninstalled(s, product)
+    return scenario
+
+
+def uninstall_folder_missing(s):
+    """Registered, but no product folder where the registry says: no success."""
+    product = install_for_uninstall(s)
+    shutil.rmtree(product)
+    check(uninstall(s, "/S").wait(60) == 6, "a missing product folder did not end with 6")
+    check(s.reg_values(UNINSTALL_KEY) is not None, "the entry was removed")
+    check(os.path.exists(os.path.join(s.windows_folder(), UNINSTALLER[0])), "the uninstaller went away")
+
+
+# One row per uninstall case; each installs with the real installer first.
+UNINSTALL_CASES = {
+    "silent": uninstall_silent,
+    "interactive": uninstall_interactive,
+    "messenger_runs": uninstall_while_messenger_runs,
+    "messenger_never_quits": uninstall_messenger_never_quits,
+    "held_file": uninstall_held_file("read"),
+    "read_only_file": uninstall_held_file("read-only"),
+    "folder_missing": uninstall_folder_missing,
+}
+
+
+def uninstall_table(s):
+    for name, case in UNINSTALL_CASES.items():
+        s.reset()
+        try:
+            case(s)
+        except Failure as failure:
+            raise Failure("%s: %s" % (name, failure))
+
 SCENARIOS = {
     "welcome_escape": welcome_escape,
     "fresh_install": fresh_install,
@@ -696,6 +832,7 @@ SCENARIOS = {
     "shell_folders": shell_folders,
     "second_copy": second_copy,
     "release_install": release_install,
+    "uninstall": uninstall_table,
 }
 
 if __name__ == "__main__":

@@ -90,4 +90,58 @@ private:
     void* data_;
 };
 
+// A kernel object handle (process, mutex, file...), closed when the owner
+// goes. Both null and INVALID_HANDLE_VALUE count as holding nothing: the
+// kernel's functions answer failure with one or the other.
+class KernelHandle {
+public:
+    KernelHandle() = default;
+    explicit KernelHandle(HANDLE handle) : handle_(handle) {}
+    ~KernelHandle() { Reset(); }
+    KernelHandle(const KernelHandle&) = delete;
+    KernelHandle& operator=(const KernelHandle&) = delete;
+    HANDLE Get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
+    void Reset(HANDLE handle = nullptr) {
+        if (*this && handle_ != handle) CloseHandle(handle_);
+        handle_ = handle;
+    }
+
+private:
+    HANDLE handle_ = nullptr;
+};
+
+// An open registry key, closed when the owner goes.
+class RegistryKey {
+public:
+    RegistryKey() = default;
+    ~RegistryKey() { Reset(); }
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+    HKEY Get() const { return key_; }
+    explicit operator bool() const { return key_ != nullptr; }
+    // The platform's answer (ERROR_SUCCESS, ERROR_FILE_NOT_FOUND...).
+    LONG Open(HKEY root, const char* path, REGSAM access) {
+        Reset();
+        const LONG result = RegOpenKeyExA(root, path, 0, access, &key_);
+        if (result != ERROR_SUCCESS) key_ = nullptr;
+        return result;
+    }
+    // Opens the key for writing, creating it and every missing key on its path.
+    LONG Create(HKEY root, const char* path) {
+        Reset();
+        const LONG result = RegCreateKeyExA(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
+                                            nullptr, &key_, nullptr);
+        if (result != ERROR_SUCCESS) key_ = nullptr;
+        return result;
+    }
+    void Reset() {
+        if (key_ != nullptr) RegCloseKey(key_);
+        key_ = nullptr;
+    }
+
+private:
+    HKEY key_ = nullptr;
+};
+
 }  // namespace brimel
