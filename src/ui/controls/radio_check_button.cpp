@@ -5,6 +5,7 @@
 #include "core/glyph_index.h"
 #include "framework/application.h"
 #include "resource.h"
+#include "ui/accessibility/accessible_control.h"
 #include "ui/controls/parent_snapshot.h"
 #include "ui/draw/bitmap_helpers.h"
 
@@ -85,6 +86,8 @@ void BRadioCheckButton::RedrawLook() {
     // copy the control's earlier drawing, and the caption, drawn over itself
     // again and again, would grow heavier at its smoothed edges.
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    // Every change of the look is one of the check or the press.
+    AnnounceChange(Handle(), EVENT_OBJECT_STATECHANGE);
 }
 
 void BRadioCheckButton::SetCheck(int state) {
@@ -248,6 +251,11 @@ LRESULT BRadioCheckButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
             const LRESULT result = HandCursorButton::WindowProc(message, wParam, lParam);
             DiscardSnapshot();
             return result;
+        }
+        case WM_GETOBJECT: {
+            LRESULT answer = 0;
+            if (AnswerGetObject(self, wParam, lParam, &answer)) return answer;
+            break;
         }
         default:
             break;
