@@ -226,6 +226,17 @@ class Scenario:
                 current[fields[1]].controls.append(Control(fields))
         return found
 
+    def accessible(self, window, ident, act=False):
+        """(role, state, name, default action, shortcut) of a control as an
+        assistive tool reads it; with act, its default action is done instead,
+        not waited for: the tool's last calls wait while the program is busy."""
+        if act:
+            return self.start(self.tool("accessible_probe.exe"), window.handle, str(ident), "do")
+        out = self.wine(self.tool("accessible_probe.exe"), window.handle, str(ident))
+        check(self.last_status == 0, "control %d: no accessible object, or its action failed" % ident)
+        role, state, name, action, shortcut = (out.splitlines() or [""])[0].split("\t")
+        return int(role), int(state, 16), name, action, shortcut
+
     def visible(self, title=None, cls=None, text=None):
         """The first visible top-level window that matches, else None."""
         for w in self.windows():

@@ -442,6 +442,26 @@ def planted_dlls_install(s):
     expect_none_loaded(download)
 
 
+def screen_reader(s):
+    """What a screen reader reads and does: the box ticked and Install pressed
+    through their default actions alone; the installation runs once."""
+    checked, pressed = 0x10, 0x8
+    s.start_setup()
+    w = welcome(s)
+    check(s.accessible(w, 1004)[:3] == (41, 0x40, "Hello!"), "the greeting reads %s" % (s.accessible(w, 1004),))
+    install = s.accessible(w, ID_INSTALL)
+    check(install[0] == 43 and install[2:4] == ("Install Brimel Messenger", "Press") and install[4].lower() == "alt+b", "Install reads %s" % (install,))
+    box = s.accessible(w, ID_ACCEPT)
+    check(box[0] == 44 and not box[1] & checked and box[2:4] ==
+          ("I accept the terms and conditions of this license agreement", "Check") and box[4].lower() == "alt+a", "the box reads %s" % (box,))
+    s.accessible(w, ID_ACCEPT, act=True)
+    box = wait_for(lambda: (lambda b: b if b[1] & checked else None)(s.accessible(w, ID_ACCEPT)), 5, 0.3)
+    check(box and box[3] == "Uncheck" and not box[1] & pressed, "the box's default action did not tick it")
+    s.accessible(w, ID_INSTALL, act=True)
+    expect_launched_and_gone(s)
+    expect_installed(s)
+
+
 def welcome_escape(s):
     """The welcome dialog shows its controls and painted art; Escape ends the
     installer and nothing is written. Enter does not end it."""
@@ -813,6 +833,7 @@ def uninstall_table(s):
 
 SCENARIOS = {
     "welcome_escape": welcome_escape,
+    "screen_reader": screen_reader,
     "fresh_install": fresh_install,
     "accept_first": accept_first,
     "keyboard_tab": keyboard(["Tab", "space", "Tab", "Return", "Return"]),

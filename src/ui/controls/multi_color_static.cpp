@@ -7,6 +7,7 @@
 #include "core/line_breaker.h"
 #include "framework/application.h"
 #include "resource.h"
+#include "ui/accessibility/accessible_control.h"
 #include "ui/draw/skinned_text.h"
 
 namespace brimel {
@@ -79,7 +80,10 @@ void CMultiColorStatic::SetText(const char* text) {
     AddText(text, 0);
     // The window text follows what is shown, so that screen readers and
     // other assistive tools can read the message.
-    if (Handle() != nullptr) SetWindowTextA(Handle(), text);
+    if (Handle() != nullptr) {
+        SetWindowTextA(Handle(), text);
+        AnnounceChange(Handle(), EVENT_OBJECT_NAMECHANGE);
+    }
 }
 
 void CMultiColorStatic::TakeWindowText() {
@@ -195,6 +199,11 @@ LRESULT CMultiColorStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
             const LRESULT result = DefaultProc(message, wParam, lParam);
             RedrawLook(Handle());
             return result;
+        }
+        case WM_GETOBJECT: {
+            LRESULT answer = 0;
+            if (AnswerGetObject(Handle(), wParam, lParam, &answer)) return answer;
+            break;
         }
         default:
             break;

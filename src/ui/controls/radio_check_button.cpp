@@ -5,6 +5,8 @@
 #include "core/glyph_index.h"
 #include "framework/application.h"
 #include "resource.h"
+#include "ui/accessibility/accessible_control.h"
+#include "ui/controls/parent_snapshot.h"
 #include "ui/draw/bitmap_helpers.h"
 #include "ui/draw/skinned_text.h"
 
@@ -79,9 +81,15 @@ void BRadioCheckButton::PreSubclassWindow() {
     SetWindowLongA(hwnd, GWL_STYLE, style | BS_OWNERDRAW);
 }
 
+void BRadioCheckButton::RedrawAndAnnounce() {
+    RedrawLook(Handle());
+    // Every change of the look is one of the check or the press.
+    AnnounceChange(Handle(), EVENT_OBJECT_STATECHANGE);
+}
+
 void BRadioCheckButton::SetCheck(int state) {
     checked_ = state;
-    RedrawLook(Handle());
+    RedrawAndAnnounce();
 }
 
 bool BRadioCheckButton::OnDrawItem(DRAWITEMSTRUCT* item) {
@@ -178,7 +186,7 @@ LRESULT BRadioCheckButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
             SetFocus(self);
             SetCapture(self);
             pressed_ = true;
-            RedrawLook(Handle());
+            RedrawAndAnnounce();
             break;
         case WM_LBUTTONUP: {
             // Not passed on: the platform button would notify a click of
@@ -193,7 +201,7 @@ LRESULT BRadioCheckButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
                 else if (checked_ == 0)
                     checked_ = 1;
             }
-            RedrawLook(Handle());
+            RedrawAndAnnounce();
             UpdateRadioGroup();
             NotifyClicked();
             return 0;
@@ -219,7 +227,7 @@ LRESULT BRadioCheckButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
                 if (checked_ == 1) return 0;
                 checked_ = 1;
             }
-            RedrawLook(Handle());
+            RedrawAndAnnounce();
             UpdateRadioGroup();
             NotifyClicked();
             return 0;
@@ -227,6 +235,11 @@ LRESULT BRadioCheckButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
             const LRESULT result = HandCursorButton::WindowProc(message, wParam, lParam);
             DiscardSnapshot();
             return result;
+        }
+        case WM_GETOBJECT: {
+            LRESULT answer = 0;
+            if (AnswerGetObject(self, wParam, lParam, &answer)) return answer;
+            break;
         }
         default:
             break;

@@ -39,6 +39,8 @@ protected:
 
 private:
     void OnMouseMove(WPARAM wParam, LPARAM lParam);
+    // Redraws the look and tells assistive tools the state changed.
+    void RedrawAndAnnounce();
     // Unchecks the other radio buttons of this one's dialog group.
     void UpdateRadioGroup();
     void NotifyClicked();

@@ -4,6 +4,7 @@
 
 #include "framework/application.h"
 #include "resource.h"
+#include "ui/accessibility/accessible_control.h"
 #include "ui/draw/bitmap_helpers.h"
 
 namespace brimel {
@@ -154,6 +155,11 @@ LRESULT BImageButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             // held space bar now goes to another window and would never clear it.
             pressing = false;
             return result;
+        }
+        case WM_GETOBJECT: {
+            LRESULT answer = 0;
+            if (AnswerGetObject(Handle(), wParam, lParam, &answer)) return answer;
+            break;
         }
         default:
             break;
