@@ -165,20 +165,38 @@ void WelcomeDialog::LayoutControls() {
     if (Handle() == nullptr) return;
     const RECT client = ClientRect();
     const int width = client.right, height = client.bottom;
-    if (licenseView.HasWindow()) MoveWindow(licenseView.Handle(), 20, 100, width - 40, height - 280, TRUE);
+    // The moves go as one batch, and none erases the dialog on its own: the
+    // caller's one invalidation of the whole client area repaints them all.
+    HDWP batch = BeginDeferWindowPos(4);
+    auto place = [&batch](HWND window, int x, int y, int cx, int cy) {
+        const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_DEFERERASE;
+        if (batch != nullptr) batch = DeferWindowPos(batch, window, nullptr, x, y, cx, cy, flags);
+        if (batch == nullptr) SetWindowPos(window, nullptr, x, y, cx, cy, flags);
+    };
+    // The rich edit control paints itself at once inside its own resize;
+    // held back, it paints once with the rest. Its scroll position and
+    // selection stay as they were.
+    const bool holdLicense = licenseView.HasWindow() && IsWindowVisible(licenseView.Handle());
+    if (holdLicense) licenseView.Send(WM_SETREDRAW, FALSE, 0);
+    if (licenseView.HasWindow()) place(licenseView.Handle(), 20, 100, width - 40, height - 280);
     if (picture.HasWindow()) {
         RECT r;
         GetWindowRect(picture.Handle(), &r);
         const int pw = r.right - r.left, ph = r.bottom - r.top;
-        MoveWindow(picture.Handle(), width - pw - 3, height - ph - 3, pw, ph, TRUE);
+        place(picture.Handle(), width - pw - 3, height - ph - 3, pw, ph);
     }
     if (installButton.HasWindow()) {
         const RECT r = installButton.ClientRect();
-        MoveWindow(installButton.Handle(), 300, height - 100, r.right, r.bottom, TRUE);
+        place(installButton.Handle(), 300, height - 100, r.right, r.bottom);
     }
     if (acceptBox.HasWindow()) {
         const RECT r = acceptBox.ClientRect();
-        MoveWindow(acceptBox.Handle(), 140, height - 140, r.right, r.bottom, TRUE);
+        place(acceptBox.Handle(), 140, height - 140, r.right, r.bottom);
+    }
+    if (batch != nullptr) EndDeferWindowPos(batch);
+    if (holdLicense) {
+        licenseView.Send(WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(licenseView.Handle(), nullptr, TRUE);
     }
 }
 
