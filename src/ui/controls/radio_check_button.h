@@ -31,6 +31,7 @@ public:
     // toggles a check box and only sets a radio button.
     bool IsCheckBoxMode() const { return checkBoxMode_; }
     bool IsHovering() const { return hovering_; }
+    bool IsPressed() const { return pressed_; }
 
 protected:
     void PreSubclassWindow() override;
