@@ -26,8 +26,10 @@ set(_win32_cxx_headers ${BRIMEL_WIN32_THREADS_RUNTIME}/include/c++)
 # error path throws). The tests keep the default flags; the
 # library code they share is built twice (brimel_<layer> and _ship below).
 add_library(brimel_ship_options INTERFACE)
+# Optimised across the whole link: the shipped programs come out several KB
+# smaller than with each object optimised on its own.
 target_compile_options(brimel_ship_options INTERFACE
-  -Os -ffunction-sections -fdata-sections -fno-asynchronous-unwind-tables -fno-unwind-tables
+  -Os -flto -ffunction-sections -fdata-sections -fno-asynchronous-unwind-tables -fno-unwind-tables
   $<$<COMPILE_LANGUAGE:CXX>:-nostdinc++ -fno-rtti -fno-exceptions -fno-threadsafe-statics>)
 target_include_directories(brimel_ship_options SYSTEM INTERFACE
   $<$<COMPILE_LANGUAGE:CXX>:${_win32_cxx_headers}>
@@ -36,7 +38,7 @@ target_include_directories(brimel_ship_options SYSTEM INTERFACE
 set(BRIMEL_STATIC_LINK -static -static-libgcc -static-libstdc++ -L${BRIMEL_WIN32_THREADS_RUNTIME})
 # No link time in the files (the file header's and the export directory's
 # time stamps stay 0): two builds of the same sources are byte for byte the same.
-target_link_options(brimel_ship_options INTERFACE ${BRIMEL_STATIC_LINK} -Wl,--gc-sections
+target_link_options(brimel_ship_options INTERFACE ${BRIMEL_STATIC_LINK} -Os -flto -Wl,--gc-sections
                     -Wl,--no-insert-timestamp)
 set(BRIMEL_GUI_LINK ${BRIMEL_STATIC_LINK} -mwindows -Wl,--subsystem,windows:4.0
     -Wl,--major-os-version,4 -Wl,--minor-os-version,0)
