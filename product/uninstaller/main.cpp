@@ -43,6 +43,9 @@ public:
         Installation installation;
         const Found found = LocateInstallation(&installation);
         if (found == Found::NoProgramFiles) return Tell(kNoProgramFilesText, MB_ICONERROR, kNoProgramFiles);
+        // Asked before anything else is looked at or said, as it always was.
+        if (!silent_ && MessageBoxA(nullptr, kConfirmation, kTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+            return kDeclined;
         if (found == Found::FolderMissing)
             return Tell(FolderMissingText(installation.productFolder), MB_ICONERROR, kFolderMissing);
         const RemovalPlan plan = PlanRemoval(installation);
@@ -51,8 +54,6 @@ public:
             const RemovalOutcome outcome = CarryOut(plan);
             return Tell(kNotInstalledText, MB_ICONINFORMATION, outcome.Complete() ? kRemoved : kIncomplete);
         }
-        if (!silent_ && MessageBoxA(nullptr, kConfirmation, kTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
-            return kDeclined;
         if (!StopRunningMessenger(plan.messenger)) return Tell(kMessengerRunningText, MB_ICONWARNING, kMessengerRunning);
         const RemovalOutcome outcome = CarryOut(plan);
         return Tell(ReportText(outcome), outcome.Complete() ? MB_ICONINFORMATION : MB_ICONWARNING,
