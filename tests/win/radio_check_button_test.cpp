@@ -2,8 +2,10 @@
 // bar, the radio group and the focus rectangle, with real input under Wine.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <oleacc.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "core/glyph_index.h"
@@ -231,6 +233,54 @@ TEST(RadioCheckButton, HoveringInAndOutLeavesTheCaptionAsItWas) {
         int changed = 0;
         for (size_t i = 0; i < before.pixels.size(); ++i) changed += before.pixels[i] != after.pixels[i];
         EXPECT_EQ(changed, 0);
+    });
+}
+
+// Role, state and default action as an assistive tool reads them.
+struct Accessible {
+    long role = -1, state = -1;
+    std::wstring action;
+};
+
+Accessible Read(HWND control, bool doDefaultAction = false) {
+    Accessible read;
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object))))
+        return read;
+    VARIANT self, role, state;
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    VariantInit(&role);
+    VariantInit(&state);
+    object->get_accRole(self, &role);
+    object->get_accState(self, &state);
+    read.role = role.lVal;
+    read.state = state.lVal;
+    BSTR action = nullptr;
+    if (object->get_accDefaultAction(self, &action) == S_OK) read.action = action;
+    SysFreeString(action);
+    if (doDefaultAction) object->accDoDefaultAction(self);
+    object->Release();
+    return read;
+}
+
+TEST(RadioCheckButton, ItsAccessibleObjectTellsTheTickAndItsDefaultActionClicks) {
+    Boxes b;
+    b.Run([&](ScriptedDialog& d) {
+        HWND box = b.box.Handle();
+        Accessible read = Read(box);
+        EXPECT_EQ(read.role, ROLE_SYSTEM_CHECKBUTTON);
+        EXPECT_EQ(read.state & STATE_SYSTEM_CHECKED, 0);
+        EXPECT_EQ(read.action, L"Check");
+        test::PointAt(test::OnScreen(box, 6, 8));
+        test::Press();
+        test::Release();
+        read = Read(box, true);
+        EXPECT_NE(read.state & STATE_SYSTEM_CHECKED, 0) << "after the click";
+        EXPECT_EQ(read.action, L"Uncheck");
+        EXPECT_TRUE(test::PumpUntil([&] { return b.box.GetCheck() == 0; })) << "the default action did not untick";
+        EXPECT_EQ(d.clicks[kBoxId], 2);
+        EXPECT_EQ(Read(b.one.Handle()).role, ROLE_SYSTEM_RADIOBUTTON);
     });
 }
 

@@ -4,6 +4,7 @@
 // size, buttons and results.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <oleacc.h>
 
 #include <cstdlib>
 #include <functional>
@@ -338,28 +339,47 @@ TEST(RichEditNoticeDialog, ItsLinkOpensTheUpdatePage) {
     RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
                    static_cast<DWORD>(command.size() + 1));
 
-    ScriptNextDialog("Brimel Messenger", [&](HWND dialog) {
-        HWND linkWindow = GetDlgItem(dialog, IDC_UPDATE_LINK);
-        CMultiColorStatic* link = WindowAs<CMultiColorStatic>(linkWindow);
-        ASSERT_NE(link, nullptr);
-        EXPECT_EQ(link->Link(), LoadResString(IDS_UPDATE_PAGE));
-        SendMessageA(linkWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-        SendMessageA(linkWindow, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-        EXPECT_TRUE(test::WaitFor([&] { return test::FileExists(marker); }, 15000)) << "not opened";
-        PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-    });
-    RichEditNoticeDialog notice;
-    EXPECT_EQ(notice.DoModal(), IDCANCEL);
+    // Pressed, and opened as an assistive tool does, through its default action.
+    for (const bool byTool : {false, true}) {
+        DeleteFileA(marker.c_str());
+        ScriptNextDialog("Brimel Messenger", [&](HWND dialog) {
+            HWND linkWindow = GetDlgItem(dialog, IDC_UPDATE_LINK);
+            CMultiColorStatic* link = WindowAs<CMultiColorStatic>(linkWindow);
+            ASSERT_NE(link, nullptr);
+            EXPECT_EQ(link->Link(), LoadResString(IDS_UPDATE_PAGE));
+            if (byTool) {
+                IAccessible* object = nullptr;
+                ASSERT_EQ(AccessibleObjectFromWindow(linkWindow, OBJID_CLIENT, IID_IAccessible,
+                                                     reinterpret_cast<void**>(&object)),
+                          S_OK);
+                VARIANT self, role;
+                self.vt = VT_I4;
+                self.lVal = CHILDID_SELF;
+                VariantInit(&role);
+                object->get_accRole(self, &role);
+                EXPECT_EQ(role.lVal, ROLE_SYSTEM_LINK);
+                EXPECT_EQ(object->accDoDefaultAction(self), S_OK);
+                object->Release();
+            } else {
+                SendMessageA(linkWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+                SendMessageA(linkWindow, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+            }
+            EXPECT_TRUE(test::PumpUntil([&] { return test::FileExists(marker); }, 15000)) << "not opened";
+            PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        });
+        RichEditNoticeDialog notice;
+        EXPECT_EQ(notice.DoModal(), IDCANCEL);
+        Sleep(200);  // the batch file may still be writing its marker
+        std::vector<unsigned char> opened;
+        ASSERT_TRUE(test::ReadBytes(marker, &opened));
+        const std::string address(opened.begin(), opened.end());
+        EXPECT_EQ(address.substr(0, address.find_first_of("\r\n")), LoadResString(IDS_UPDATE_PAGE).c_str());
+    }
     if (hadPrevious)
         RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous), previousSize);
     else
         RegDeleteValueA(key, nullptr);
     RegCloseKey(key);
-    Sleep(200);  // the batch file may still be writing its marker
-    std::vector<unsigned char> opened;
-    ASSERT_TRUE(test::ReadBytes(marker, &opened));
-    const std::string address(opened.begin(), opened.end());
-    EXPECT_EQ(address.substr(0, address.find_first_of("\r\n")), LoadResString(IDS_UPDATE_PAGE).c_str());
     EXPECT_EQ(LoadResString(IDS_UPDATE_PAGE).substr(LoadResString(IDS_UPDATE_PAGE).size() - 10), "/win98.htm");
 }
 
