@@ -192,6 +192,8 @@ def accept_first(s):
     m = message(s, STRINGS[1])
     shown = sorted(c.id for c in m.controls if c.cls == "Button" and c.visible)
     check(shown == [1], "the message offers the buttons %s, not OK only" % shown)
+    text = next(c.id for c in m.controls if c.text == STRINGS[1])
+    check(s.accessible(m, text)[:3] == (41, 0x40, STRINGS[1]), "the message reads %s" % (s.accessible(m, text),))
     expect_nothing_written(s)
     dismiss(s, m)
     w = wait_for(lambda: (lambda w: w if w and w.focused() == ID_ACCEPT else None)(s.visible(title=WELCOME)), 5, 0.3)
