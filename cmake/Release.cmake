@@ -88,6 +88,8 @@ function(brimel_sign target)
   if(NOT BRIMEL_SIGN_PKCS12)
     return()
   endif()
+  # Another certificate in the same file: linked, and so signed, again.
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${BRIMEL_SIGN_PKCS12})
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E env BRIMEL_OSSLSIGNCODE=${BRIMEL_OSSLSIGNCODE}
             sh ${CMAKE_SOURCE_DIR}/tools/sign.sh ${BRIMEL_SIGN_PKCS12} "${BRIMEL_SIGN_PASSWORD_FILE}"
