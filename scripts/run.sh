@@ -36,6 +36,7 @@ fi
 
 if [ -n "${DISPLAY:-}" ]; then
     wineboot -i >/dev/null 2>&1
+    tests/harness/prefix-fonts.sh
     wine "$setup"
     wineserver -k
     exit 0

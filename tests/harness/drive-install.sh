@@ -12,6 +12,7 @@ program="$1" out="$2"
 mkdir -p "$out"
 source "$(dirname "${BASH_SOURCE[0]}")/own-display.sh"
 wineboot -i >/dev/null 2>&1
+"$(dirname "${BASH_SOURCE[0]}")/prefix-fonts.sh"
 wine "$program" >/dev/null 2>&1 &
 
 # The window with this title, waited for up to 30 s.
