@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Benchmarks: install speed, start-up, size and memory of the installer, side
 # by side with the bare limit and the NSIS reference. Not part of the tests.
-#   bench/run.sh [ROUNDS]        from anywhere; ROUNDS defaults to 20
+#   bench/run.sh [ROUNDS]        from anywhere; ROUNDS defaults to 30
 # Builds build/bench with the benchmarks, makes a fresh Wine prefix of its own
 # (build/bench/bench-wine, with its own wineserver and Xvfb), and writes the
 # figures to build/bench/bench/results/latest/ (summary.md, the raw .csv files).
@@ -12,7 +12,7 @@
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$top"
-rounds="${1:-20}"
+rounds="${1:-30}"
 startup_rounds="${BENCH_STARTUP_ROUNDS:-20}"
 memory_rounds="${BENCH_MEMORY_ROUNDS:-5}"
 
@@ -114,12 +114,17 @@ install_once() {
 }
 
 echo "== install ($install_programs): A (installer's file set), B (limit), C (NSIS zlib),"
-echo "   EA, EB (A and B started with nothing to do: the cost of a process); 1 warm-up + $rounds rounds"
+echo "   EA, EB (A and B started with nothing to do: the cost of a process); 1 warm-up + $rounds rounds,"
+echo "   every other one in the reverse order"
 echo "before install rounds: $(cut -d' ' -f1-3 /proc/loadavg)" >"$results/load.txt"
 for p in $install_programs; do install_once $p "warm$p" >/dev/null; done
 echo "round,program,ms" >"$results/install.csv"
 for r in $(seq "$rounds"); do
-    for p in $install_programs; do
+    # Every other round runs the programs in the reverse order, so that a
+    # load that comes and goes falls on A and B alike, whichever runs first.
+    order="$install_programs"
+    [ $((r % 2)) = 0 ] && order="$(printf '%s\n' $install_programs | tac | tr '\n' ' ')"
+    for p in $order; do
         ms="$(install_once $p "r$r$p")"
         echo "$r,$p,$ms" >>"$results/install.csv"
     done

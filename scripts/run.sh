@@ -22,7 +22,7 @@ else
     tree=build/win toolchain=cmake/mingw-i686.cmake
 fi
 cmake -S . -B "$tree" -DCMAKE_TOOLCHAIN_FILE="$toolchain" >/dev/null
-cmake --build "$tree" -j"$(nproc)" --target BrimelSetup
+cmake --build "$tree" -j"$(nproc)" --target BrimelSetup window_probe
 
 export BRIMEL_WINE_ROOT="$top/build/run"
 source tests/harness/wine-env.sh
@@ -30,12 +30,13 @@ rm -rf "$BRIMEL_WINE_ROOT"; mkdir -p "$HOME"
 setup="$top/$tree/BrimelSetup.exe"
 
 if [ "$install" = 1 ] && [ -z "${DISPLAY:-}" ]; then
-    tests/harness/drive-install.sh "$setup" "$top/build/install-shots"
+    tests/harness/drive-install.sh "$setup" "$top/build/install-shots" "$top/$tree/tests/win/window_probe.exe"
     exit 0
 fi
 
 if [ -n "${DISPLAY:-}" ]; then
     wineboot -i >/dev/null 2>&1
+    tests/harness/prefix-fonts.sh
     wine "$setup"
     wineserver -k
     exit 0

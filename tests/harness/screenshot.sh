@@ -11,6 +11,7 @@ program="$1" title="$2" shot="$3"
 source "$(dirname "${BASH_SOURCE[0]}")/own-display.sh"
 # The prefix is prepared on this display, so the desktop process can draw.
 wineboot -i >/dev/null 2>&1
+"$(dirname "${BASH_SOURCE[0]}")/prefix-fonts.sh"
 wine "$program" >/dev/null 2>&1 &
 window=""
 for _ in $(seq 120); do

@@ -68,6 +68,24 @@ TEST(SetupApp, LoadsSharedTextsFontAndIcon) {
     EXPECT_EQ(CurrentSetupApp(), &app);
 }
 
+TEST(SetupApp, DialogFontDrawsInWindowsBitmapFace) {
+    SetupApp app;
+    app.LoadSharedResources();
+    ASSERT_TRUE(app.dialogFont);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, app.dialogFont.Get());
+    char drawn[LF_FACESIZE] = {};
+    GetTextFaceA(dc, sizeof drawn, drawn);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    // Not a stand-in of the family asked for: the face itself, 13 pixels high.
+    EXPECT_STREQ(drawn, "MS Sans Serif");
+    EXPECT_EQ(metrics.tmHeight, 13);
+    EXPECT_EQ(metrics.tmAveCharWidth, 5);
+}
+
 // Gives entries of the program's first string-table block (ids 0 to 15)
 // other texts, in the loaded image, for as long as it lives; the other
 // entries of the block read as missing meanwhile.
