@@ -10,7 +10,7 @@
 #include <string>
 
 #include "command_line.h"
-#include "file_table.h"
+#include "core/installed_file_table.h"
 
 namespace {
 
@@ -50,20 +50,22 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandTail, int) {
     const std::string programFiles = folderArgument;
     char windows[MAX_PATH];
     if (!GetWindowsDirectoryA(windows, MAX_PATH)) return 3;
+    const std::string windowsFolder = windows;
 
-    for (const char* folder : {bench::kProductFolder, bench::kSkinsFolder, bench::kFirstSkinFolder,
-                               bench::kSecondSkinFolder})
-        CreateDirectoryA((programFiles + folder).c_str(), nullptr);
+    // The installer's own table: B writes exactly the files A writes.
+    const std::string product = programFiles + brimel::kProductFolderName;
+    const std::string skins = product + "\\" + brimel::kSkinsFolderName;
+    const std::string firstSkin = skins + "\\" + brimel::kFirstSkinFolderName;
+    const std::string secondSkin = skins + "\\" + brimel::kSecondSkinFolderName;
+    for (const std::string* folder : {&product, &skins, &firstSkin, &secondSkin})
+        CreateDirectoryA(folder->c_str(), nullptr);
 
-    for (const bench::FileEntry& file : bench::kFiles) {
-        std::string path;
-        switch (file.folder) {
-            case bench::kWindows: path = std::string(windows) + "\\"; break;
-            case bench::kFirstSkin: path = programFiles + bench::kFirstSkinFolder + "\\"; break;
-            case bench::kSecondSkin: path = programFiles + bench::kSecondSkinFolder + "\\"; break;
-            case bench::kProduct: path = programFiles + bench::kProductFolder + "\\"; break;
-        }
-        if (!WriteRecord(file.record, path + file.name)) return 1;
+    for (const brimel::InstalledFile& file : brimel::kInstalledFiles) {
+        const std::string& folder = file.folder == brimel::InstallFolder::Windows      ? windowsFolder
+                                    : file.folder == brimel::InstallFolder::FirstSkin  ? firstSkin
+                                    : file.folder == brimel::InstallFolder::SecondSkin ? secondSkin
+                                                                                       : product;
+        if (!WriteRecord(file.record, folder + "\\" + file.name)) return 1;
     }
     return 0;
 }

@@ -16,11 +16,13 @@
 #     moved as far as needed to lie wholly on the screen, and the skin's
 #     close button closes it;
 #   - the uninstaller rejects an unknown switch and removes nothing;
-#   - "Uninstall Brimel.exe /S", with the messenger running, stops it, removes
-#     the 44 product files, the skin folders, the three shortcuts and the
-#     uninstall key, keeps the user's file (and so the product folder) and the
-#     settings key, exits 0 and then deletes its own file;
-#   - a second silent run on the empty product folder removes that folder.
+#   - "Uninstall Brimel.exe /S", with the messenger running, has it quit
+#     ("/u.U"), removes the 44 product files, the skin folders, the three
+#     shortcuts and the uninstall key, keeps the user's file (and so the
+#     product folder) and the settings key, exits 0, and its temporary copy
+#     then deletes the installed uninstaller;
+#   - a second silent run, from a copy outside the Windows folder and with
+#     nothing registered, removes the product folder left empty.
 # Exit code 0 when every check passed. Takes about 30 seconds (Wine prefix
 # creation included).
 # KEEP=1 keeps the scratch folder (printed at the end) for inspection.
@@ -251,7 +253,8 @@ gone=1
 for i in $(seq 1 40); do [ -e "$WINDIR/Uninstall Brimel.exe" ] || { gone=0; break; }; sleep 0.25; done
 check "uninstaller removed its own file" test $gone = 0
 
-# A second run with an empty product folder and without a registration.
+# A second run, from elsewhere: the installed uninstaller is gone, and so
+# are the registration and the shortcuts; only the emptied folder is left.
 rm -f "$PRODUCT/notes.txt"
 cp "$BIN/Uninstall Brimel.exe" "$WORK/"
 wine "$(winepath -w "$WORK/Uninstall Brimel.exe" | tr -d '\r')" /S >/dev/null 2>&1; RC=$?

@@ -23,7 +23,7 @@ String SystemText(Fill fill) {
 }  // namespace
 
 String JoinPath(const String& folder, const String& name) {
-    return StripTrailingBackslashes(folder, IsSystemLeadByte) + "\\" + name;
+    return brimel::JoinPath(folder, name, IsSystemLeadByte);
 }
 
 bool ReadRegistryText(HKEY root, const char* keyPath, const char* valueName, String* text) {

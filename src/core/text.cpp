@@ -56,17 +56,24 @@ String TrimText(const String& text) {
     return text.substr(start, end - start);
 }
 
+namespace {
+
+// Where the character at `at` ends. Characters can only be told apart
+// walking forward from the start: a byte's meaning depends on the bytes
+// before it. A lead byte cut off at the end stands alone.
+size_t NextCharacter(const String& path, size_t at, LeadByteTest isLeadByte) {
+    const bool pair = isLeadByte != nullptr && isLeadByte(static_cast<unsigned char>(path[at])) &&
+                      at + 1 < path.size();
+    return at + (pair ? 2 : 1);
+}
+
+}  // namespace
+
 String StripTrailingBackslashes(const String& path, LeadByteTest isLeadByte) {
-    // Characters can only be told apart walking forward from the start: a
-    // byte's meaning depends on the bytes before it.
     size_t keep = 0;
-    size_t at = 0;
-    while (at < path.size()) {
-        const bool pair = isLeadByte != nullptr &&
-                          isLeadByte(static_cast<unsigned char>(path[at])) &&
-                          at + 1 < path.size();
-        const size_t next = at + (pair ? 2 : 1);
-        if (pair || path[at] != '\\') keep = next;
+    for (size_t at = 0; at < path.size();) {
+        const size_t next = NextCharacter(path, at, isLeadByte);
+        if (next - at == 2 || path[at] != '\\') keep = next;
         at = next;
     }
     return path.substr(0, keep);
@@ -74,6 +81,20 @@ String StripTrailingBackslashes(const String& path, LeadByteTest isLeadByte) {
 
 bool EndsWithBackslash(const String& path, LeadByteTest isLeadByte) {
     return StripTrailingBackslashes(path, isLeadByte).size() != path.size();
+}
+
+String JoinPath(const String& folder, const String& name, LeadByteTest isLeadByte) {
+    return StripTrailingBackslashes(folder, isLeadByte) + "\\" + name;
+}
+
+String FolderOfPath(const String& path, LeadByteTest isLeadByte) {
+    size_t last = String::npos;
+    for (size_t at = 0; at < path.size();) {
+        const size_t next = NextCharacter(path, at, isLeadByte);
+        if (next - at == 1 && path[at] == '\\') last = at;
+        at = next;
+    }
+    return last == String::npos ? String() : path.substr(0, last);
 }
 
 }  // namespace brimel

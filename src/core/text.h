@@ -42,4 +42,12 @@ String StripTrailingBackslashes(const String& path, LeadByteTest isLeadByte);
 // folder and a file name are joined.
 bool EndsWithBackslash(const String& path, LeadByteTest isLeadByte);
 
+// The folder and the name with exactly one backslash between them: the
+// folder's trailing backslashes, whole characters only, make way for one.
+String JoinPath(const String& folder, const String& name, LeadByteTest isLeadByte);
+
+// The folder that holds the file at `path`: everything before the path's
+// last whole backslash character; empty when it has none.
+String FolderOfPath(const String& path, LeadByteTest isLeadByte);
+
 }  // namespace brimel

@@ -89,6 +89,8 @@ class Scenario:
         self.env = dict(os.environ, WINEPREFIX=self.prefix, WINEDEBUG="-all", WINEARCH=self.arch,
                         HOME=os.path.join(self.dir, "home"), DISPLAY=display, TZ="UTC",
                         WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d")
+        # The programs' ANSI code page, in which their output is read.
+        self.encoding = "latin-1"
         if self.arch == "win64":
             self.env["WINELOADER"] = self.loader
         self.env.pop("WINESERVER", None)
@@ -189,7 +191,7 @@ class Scenario:
                                   stdin=subprocess.DEVNULL, timeout=timeout)
             out.seek(0)
             self.last_status = done.returncode
-            return out.read().decode("latin-1").replace("\r", "")
+            return out.read().decode(self.encoding, "replace").replace("\r", "")
 
     def start(self, *args, cwd=None):
         """Starts a Windows program; cwd, a Unix folder, as a double click in it would."""

@@ -5,9 +5,11 @@ afterwards.
 
 usage: scenarios.py NAME --setup BrimelSetup.exe --tools DIR --product DIR --probe-dlls DIR
 """
+import contextlib
 import os
 import re
 import shutil
+import subprocess
 import sys
 import threading
 import time
@@ -813,6 +815,46 @@ def uninstall_folder_missing(s):
     check(os.path.exists(os.path.join(s.windows_folder(), UNINSTALLER[0])), "the uninstaller went away")
 
 
+@contextlib.contextmanager
+def japanese_code_page(s):
+    """Programs started meanwhile run with the ANSI code page 932; the glibc
+    locale Wine needs for it is made once (Debian's locales package)."""
+    locales = os.path.join(s.root, "e2e", "locales")
+    made = os.path.join(locales, "ja_JP.UTF-8")
+    if not os.path.isdir(made):
+        os.makedirs(locales, exist_ok=True)
+        subprocess.run(["localedef", "-i", "ja_JP", "-f", "UTF-8", made], stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+        check(os.path.isdir(made), "no ja_JP.UTF-8 locale could be made")
+    saved = dict(s.env)
+    s.env.update(LOCPATH=locales, LC_ALL="ja_JP.UTF-8")
+    s.encoding = "cp932"
+    try:
+        yield
+    finally:
+        s.env.clear()
+        s.env.update(saved)
+        s.encoding = "latin-1"
+
+
+def uninstall_double_byte_folder(s):
+    """A Program Files folder ending in katakana SO, 0x83 0x5C in code page
+    932: the product folder inside it is found and removed."""
+    folder = "C:\\Program Files\\\u30bd"
+    with japanese_code_page(s):
+        # reg.exe would mangle the name on its command line; regedit reads it from a UTF-16 file.
+        script = os.path.join(s.dir, "program-files.reg")
+        with open(script, "w", encoding="utf-16", newline="\r\n") as f:
+            f.write("Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\"
+                    "CurrentVersion]\n\"ProgramFilesDir\"=\"%s\"\n" % folder.replace("\\", "\\\\"))
+        s.wine("regedit", "/s", "Z:" + script.replace("/", "\\"))
+        check(s.program_files() == folder, "Program Files is %r" % s.program_files())
+        os.makedirs(s.unix(folder))
+        product = install_for_uninstall(s)
+        check(uninstall(s, "/S").wait(60) == 0, "the silent uninstall did not end with 0")
+        expect_uninstalled(s, product)
+
+
 # One row per uninstall case; each installs with the real installer first.
 UNINSTALL_CASES = {
     "silent": uninstall_silent,
@@ -822,6 +864,7 @@ UNINSTALL_CASES = {
     "held_file": uninstall_held_file("read"),
     "read_only_file": uninstall_held_file("read-only"),
     "folder_missing": uninstall_folder_missing,
+    "double_byte_folder": uninstall_double_byte_folder,
 }
 
 

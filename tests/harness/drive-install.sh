@@ -4,7 +4,8 @@
 # ticks the box, presses Install, and waits for the installed messenger.
 # Everything runs inside a Wine virtual desktop, so that Wine draws the
 # frames and captions as Windows does. A screenshot of each step goes to
-# OUTDIR (welcome.png, accept-first.png, messenger.png).
+# OUTDIR (welcome.png, accept-first.png, messenger.png), and one of the
+# desktop shortcut (desktop-shortcut.png).
 #   drive-install.sh PROGRAM.exe OUTDIR WINDOW_PROBE.exe
 # Uses the Wine prefix of the environment and the Wine of BRIMEL_WINE_ARCH.
 set -euo pipefail
@@ -60,4 +61,12 @@ click "$welcome" 330 $((height - 90))        # Install
 find_window "Brimel Messenger" >/dev/null || { echo "the messenger did not start" >&2; exit 1; }
 sleep 2
 import -window root "$out/messenger.png"
+
+# The desktop shortcut, on a Wine desktop that shows the shortcuts of the
+# Desktop folder with their icons (its shell enabled).
+wineserver -k
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops\shortcut' /v EnableShell /t REG_DWORD /d 1 /f >/dev/null 2>&1
+wine explorer /desktop=shortcut,480x320 >/dev/null 2>&1 &
+sleep 6
+import -window root -crop 480x320+0+0 +repage "$out/desktop-shortcut.png"
 echo "screenshots in $out"

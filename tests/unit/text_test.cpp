@@ -105,6 +105,27 @@ TEST(EndsWithBackslash, CountsOnlyAWholeBackslashCharacter) {
         EXPECT_EQ(EndsWithBackslash(row.in, IsLeadByte932), row.ends) << '"' << row.in << '"';
 }
 
+TEST(JoinPath, PutsOneWholeBackslashBetweenFolderAndName) {
+    // A Program Files folder named in code page 932 can end in katakana SO,
+    // 0x83 0x5C: its last byte is no backslash of its own, so one is added.
+    const struct { String folder, name, joined; } table[] = {
+        {"C:\\Program Files\\\x83\x5C", "Brimel", "C:\\Program Files\\\x83\x5C\\Brimel"},
+        {"C:\\Program Files\\\x83\x5C\\", "Brimel", "C:\\Program Files\\\x83\x5C\\Brimel"},
+        {"C:\\Program Files\\", "Brimel", "C:\\Program Files\\Brimel"},
+    };
+    for (const auto& row : table)
+        EXPECT_EQ(JoinPath(row.folder, row.name, IsLeadByte932), row.joined) << '"' << row.folder << '"';
+}
+
+TEST(FolderOfPath, EndsAtTheLastWholeBackslash) {
+    const struct { String in, out; } table[] = {
+        {"C:\\\x83\x5C\\Brimel.exe", "C:\\\x83\x5C"}, {"C:\\\x83\x5C.exe", "C:"},
+        {"C:\\Brimel.exe", "C:"}, {"Brimel.exe", ""},
+    };
+    for (const auto& row : table)
+        EXPECT_EQ(FolderOfPath(row.in, IsLeadByte932), row.out) << '"' << row.in << '"';
+}
+
 // The installer's own number formatting writes what printf would.
 TEST(Text, NumbersAreWrittenAsPrintfWritesThem) {
     const int values[] = {0, 1, 7, 9, 10, 40, 99, 100, 999, 1000, 123456, 999999, 1000000,

@@ -62,6 +62,8 @@ public:
     }
     Library(const Library&) = delete;
     Library& operator=(const Library&) = delete;
+    HMODULE Get() const { return module_; }
+    explicit operator bool() const { return module_ != nullptr; }
     // The DLL's export `name` as a function of the type `Function`; null when
     // the DLL is not loaded or lacks it.
     template <class Function>

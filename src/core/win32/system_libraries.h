@@ -7,9 +7,6 @@
 // system folder whatever lies beside the program (its known DLLs: kernel32,
 // user32, gdi32, advapi32, shell32, ole32, oleaut32, msvcrt); every other one
 // is loaded through LoadSystemLibrary.
-//
-// Plain Win32 with fixed buffers: the product's programs, which do without
-// the C++ library, build this file too.
 #pragma once
 
 #include <windows.h>
