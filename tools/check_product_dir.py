@@ -7,6 +7,8 @@ Names, records and bitmap sizes come from the installer's own file table
 (src/core/installed_file_table.cpp), so the two cannot disagree.
 
 usage: check_product_dir.py FOLDER [--license RTF] [--zone ZONE]
+       check_product_dir.py --table    "RECORD|PATH" of each record, first file
+                                       of each, from the table alone
 
 Prints "RECORD PATH" for every record to pack (the first file of a shared
 record) and exits 0; on the first fault prints "FILE: RULE" and exits 1.
@@ -163,10 +165,19 @@ def check(folder, license_path):
 
 def main(argv):
     parser = argparse.ArgumentParser(description="Checks a release's product folder.")
-    parser.add_argument("folder")
+    parser.add_argument("folder", nargs="?")
+    parser.add_argument("--table", action="store_true", help="list the table's records and paths")
     parser.add_argument("--license", help="license RTF (default: license.rtf in the folder)")
     parser.add_argument("--zone", default="UTC", help="time zone of the records' stamps")
     args = parser.parse_args(argv)
+    if args.table:
+        first = {}
+        for rel, record, _, _ in table():
+            first.setdefault(record, rel)
+        print("".join("%d|%s\n" % item for item in sorted(first.items())), end="")
+        return 0
+    if args.folder is None:
+        parser.error("give a product folder, or --table")
     try:
         if not os.path.isdir(args.folder):
             raise Refused(args.folder, "not a folder")
