@@ -116,10 +116,18 @@ function(brimel_product_dir_records)
   set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
                ${BRIMEL_PRODUCT_DIR} ${watched} ${BRIMEL_LICENSE}
                ${CMAKE_SOURCE_DIR}/src/core/installed_file_table.cpp ${CMAKE_SOURCE_DIR}/tools/check_product_dir.py)
+  # Checked again on every build; a record is packed again whenever its
+  # file's bytes or time change, not only when the time is newer.
   string(REPLACE "\n" ";" lines "${listed}")
+  set(states)
   foreach(line IN LISTS lines)
     if(line MATCHES "^([0-9]+) (.+)$")
-      payload_record(${CMAKE_MATCH_1} ${CMAKE_MATCH_2} mtime ${BRIMEL_STAMP_ZONE})
+      set(state ${BRIMEL_RECORD_DIR}/R${CMAKE_MATCH_1}.state)
+      list(APPEND states ${state})
+      payload_record(${CMAKE_MATCH_1} ${CMAKE_MATCH_2} mtime ${BRIMEL_STAMP_ZONE} ${state})
     endif()
   endforeach()
+  add_custom_target(brimel_product_dir_check
+    COMMAND ${check} --state ${BRIMEL_RECORD_DIR}
+    BYPRODUCTS ${states} VERBATIM)
 endfunction()

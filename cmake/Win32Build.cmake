@@ -125,6 +125,9 @@ file(GLOB _art CONFIGURE_DEPENDS res/art/*)
 set_source_files_properties(${CMAKE_BINARY_DIR}/generated/records.rc PROPERTIES
                             OBJECT_DEPENDS "${_record_files}")
 set_source_files_properties(res/brimel.rc PROPERTIES OBJECT_DEPENDS "${_art}")
+if(TARGET brimel_product_dir_check)
+  add_dependencies(brimel_resources brimel_product_dir_check)
+endif()
 
 add_executable(BrimelSetup WIN32 src/app/main.cpp res/identity.rc $<TARGET_OBJECTS:brimel_resources>)
 target_link_libraries(BrimelSetup PRIVATE brimel_app_ship)

@@ -6,14 +6,19 @@ BC.dll, Skins/<skin>/...), with the uninstaller and license.rtf beside them.
 Names, records and bitmap sizes come from the installer's own file table
 (src/core/installed_file_table.cpp), so the two cannot disagree.
 
-usage: check_product_dir.py FOLDER [--license RTF] [--zone ZONE]
+usage: check_product_dir.py FOLDER [--license RTF] [--zone ZONE] [--state DIR]
        check_product_dir.py --table    "RECORD|PATH" of each record, first file
                                        of each, from the table alone
 
 Prints "RECORD PATH" for every record to pack (the first file of a shared
 record) and exits 0; on the first fault prints "FILE: RULE" and exits 1.
+With --state, DIR/R<record>.state says each record's source as it is now
+(size, time, digest, zone), rewritten only when that changed, and prints
+nothing: the build packs
+a record again when its state changes, even for a file of an older time.
 """
 import argparse
+import hashlib
 import os
 import re
 import struct
@@ -163,12 +168,28 @@ def check(folder, license_path):
     return sorted(first.items()) + [(LICENSE_RECORD, license_path)]
 
 
+def write_states(records, folder, zone):
+    os.makedirs(folder, exist_ok=True)
+    for record, path in records:
+        with open(path, "rb") as f:
+            digest = hashlib.sha256(f.read()).hexdigest()
+        state = "%d %d %s %s\n" % (os.path.getsize(path), os.stat(path).st_mtime_ns, digest, zone)
+        target = os.path.join(folder, "R%d.state" % record)
+        if os.path.exists(target):
+            with open(target) as f:
+                if f.read() == state:
+                    continue
+        with open(target, "w") as f:
+            f.write(state)
+
+
 def main(argv):
     parser = argparse.ArgumentParser(description="Checks a release's product folder.")
     parser.add_argument("folder", nargs="?")
     parser.add_argument("--table", action="store_true", help="list the table's records and paths")
     parser.add_argument("--license", help="license RTF (default: license.rtf in the folder)")
     parser.add_argument("--zone", default="UTC", help="time zone of the records' stamps")
+    parser.add_argument("--state", help="folder of the records' state files")
     args = parser.parse_args(argv)
     if args.table:
         first = {}
@@ -190,6 +211,9 @@ def main(argv):
     except (ValueError, zoneinfo.ZoneInfoNotFoundError):
         print("%s: not a time zone" % args.zone, file=sys.stderr)
         return 1
+    if args.state:
+        write_states(records, args.state, args.zone)
+        return 0
     for record, path in records:
         print(record, path)
     return 0

@@ -91,8 +91,29 @@ def main(argv):
         configure.append("-DCMAKE_TOOLCHAIN_FILE=" + args.toolchain)
     env = dict(os.environ, SOURCE_DATE_EPOCH=str(FIRST_TIME))
     subprocess.run(configure, cwd=SOURCE, env=env, check=True, stdout=subprocess.DEVNULL)
-    subprocess.run(["cmake", "--build", build, "--target", "BrimelSetup", "-j2"], env=env, check=True,
-                   stdout=subprocess.DEVNULL)
+    def build_and_read(record):
+        subprocess.run(["cmake", "--build", build, "--target", "BrimelSetup", "-j2"], env=env, check=True,
+                       stdout=subprocess.DEVNULL)
+        with open(os.path.join(build, "records", "R%d.bin" % record), "rb") as f:
+            return f.read()
+
+    # A file given other bytes under its old time is packed again.
+    changed = os.path.join(folder, next(rel for rel, record, _, _ in table() if record == 221))
+    with open(changed, "rb") as f:
+        kept = f.read()
+    before = build_and_read(221)
+    with open(changed, "ab") as f:
+        f.write(b"; changed\r\n")
+    os.utime(changed, (FIRST_TIME, FIRST_TIME + 60 * 221))
+    if build_and_read(221) == before:
+        print("%s: changed under its old time, but not packed again" % changed, file=sys.stderr)
+        return 1
+    with open(changed, "wb") as f:
+        f.write(kept)
+    os.utime(changed, (FIRST_TIME, FIRST_TIME + 60 * 221))
+    if build_and_read(221) != before:
+        print("%s: its first bytes again, but not its first record" % changed, file=sys.stderr)
+        return 1
     print("release built: %s" % os.path.join(build, "BrimelSetup.exe"))
     return 0
 
