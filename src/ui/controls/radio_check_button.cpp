@@ -143,6 +143,18 @@ void BRadioCheckButton::UpdateRadioGroup() {
     }
 }
 
+void BRadioCheckButton::Activate(bool changeCheck) {
+    if (changeCheck) {
+        if (checkBoxMode_)
+            checked_ = !checked_;
+        else if (checked_ == 0)
+            checked_ = 1;  // a radio button is never unchecked by its own click
+    }
+    RedrawAndAnnounce();
+    UpdateRadioGroup();
+    NotifyClicked();
+}
+
 void BRadioCheckButton::NotifyClicked() {
     HWND self = Handle();
     const WPARAM id = static_cast<WPARAM>(GetDlgCtrlID(self)) & 0xFFFF;
@@ -195,15 +207,9 @@ LRESULT BRadioCheckButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
             pressed_ = false;
             const POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
             const RECT client = ClientRect();
-            if (PtInRect(&client, point)) {
-                if (checkBoxMode_)
-                    checked_ = !checked_;
-                else if (checked_ == 0)
-                    checked_ = 1;
-            }
-            RedrawAndAnnounce();
-            UpdateRadioGroup();
-            NotifyClicked();
+            // Asked for: every release notifies, even one outside the
+            // control, which leaves the check as it was.
+            Activate(PtInRect(&client, point) != FALSE);
             return 0;
         }
         case WM_MOUSEMOVE: {
@@ -221,15 +227,10 @@ LRESULT BRadioCheckButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
             // Only the space bar's release counts; the platform button sees
             // none, so it never clicks by itself.
             if (wParam != VK_SPACE) return 0;
-            if (checkBoxMode_) {
-                checked_ = !checked_;
-            } else {
-                if (checked_ == 1) return 0;
-                checked_ = 1;
-            }
-            RedrawAndAnnounce();
-            UpdateRadioGroup();
-            NotifyClicked();
+            // Asked for: a space on a radio button already checked does
+            // nothing and tells nobody, while a click on it still notifies.
+            if (!checkBoxMode_ && checked_ == 1) return 0;
+            Activate(true);
             return 0;
         case WM_SYSCOLORCHANGE: {
             const LRESULT result = HandCursorButton::WindowProc(message, wParam, lParam);
