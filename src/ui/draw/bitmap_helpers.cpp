@@ -128,17 +128,16 @@ void DrawThroughMask(HDC target, HDC imageDc, HDC maskDc, int width, int height)
     SetBkColor(target, background);
 }
 
-Region DrawKeyedImage(HDC target, HBITMAP image, int width, int height, COLORREF key, MaskRead read) {
+Region DrawKeyedImage(HDC target, HBITMAP image, int width, int height, COLORREF key) {
     MemoryDC imageDc(target);
     MemoryDC maskDc(target);
     if (!imageDc || !maskDc) return Region();
     SelectIn imageSelected(imageDc.Get(), image);
     Bitmap mask = MakeKeyMask(imageDc.Get(), width, height, key);
     if (!mask) return Region();
-    Region region;
-    if (read == MaskRead::kWholeBitmap) region = RegionFromKeyBitmap(mask.Get(), RGB(255, 255, 255));
+    // Read before the mask is selected: RegionFromKeyBitmap needs it free.
+    Region region = RegionFromKeyBitmap(mask.Get(), RGB(255, 255, 255));
     SelectIn maskSelected(maskDc.Get(), mask.Get());
-    if (read == MaskRead::kPixelByPixel) region = RegionFromKeyColor(maskDc.Get(), RGB(255, 255, 255));
     DrawThroughMask(target, imageDc.Get(), maskDc.Get(), width, height);
     return region;
 }

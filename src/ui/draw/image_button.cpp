@@ -36,10 +36,10 @@ bool BImageButton::SetBitmaps(int bitmapId, int frameCount, int top, int bottom,
 
     Bitmap strip(LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(bitmapId)));
     if (!strip) return false;
-    return BuildStateImage(strip.Get(), normalImage, 0, frameCount) &&
-           BuildStateImage(strip.Get(), pushedImage, 1, frameCount) &&
-           BuildStateImage(strip.Get(), disabledImage, 2, frameCount) &&
-           BuildStateImage(strip.Get(), hotImage, 3, frameCount);
+    for (ButtonPicture picture : {ButtonPicture::kNormal, ButtonPicture::kPushed, ButtonPicture::kDisabled,
+                                  ButtonPicture::kHot})
+        if (!BuildStateImage(strip.Get(), ImageFor(picture), StripFrameOf(picture), frameCount)) return false;
+    return true;
 }
 
 bool BImageButton::ApplyDefaultSkin() { return SetBitmaps(IDB_BUTTON_FACES, 5, 15, 6, 15, 8); }
