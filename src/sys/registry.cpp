@@ -5,8 +5,6 @@
 #include <cstring>
 
 #include "core/text.h"
-#include "core/win32/resources.h"
-#include "resource.h"
 
 namespace brimel {
 namespace {
@@ -64,10 +62,7 @@ String g_marker;
 
 void SetNotFoundText(const String& text) { g_marker = text; }
 
-const String& NotFoundText() {
-    if (g_marker.empty()) g_marker = LoadResString(IDS_NOT_FOUND);
-    return g_marker;
-}
+const String& NotFoundText() { return g_marker; }
 
 String ReadRegistryString(const String& keyPath, const String& valueName, int root) {
     Key key;

@@ -9,6 +9,7 @@
 #include "core/array.h"
 #include "install/shell_folders.h"
 #include "install/shortcuts.h"
+#include "sys/registry.h"
 #include "support/registry_state.h"
 #include "support/test_support.h"
 
@@ -78,6 +79,7 @@ struct ComApartment {
 class Shortcuts : public ::testing::Test {
 protected:
     Shortcuts() : root_("install-links"), shell_(root_ / "Profile") {
+        SetNotFoundText("NotFound");  // as the application hands it over
         programFilesDir_ = root_ / "Program Files" + "\\";
         CreateDirectoryA((root_ / "Program Files").c_str(), nullptr);
         CreateDirectoryA((programFilesDir_ + "Brimel").c_str(), nullptr);

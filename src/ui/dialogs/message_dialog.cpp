@@ -6,8 +6,6 @@
 namespace brimel {
 namespace {
 
-constexpr int kMessageSkin = 601;
-constexpr int kNoticeSkin = 614;
 constexpr int kMostLines = 25;
 
 // A child's rectangle in its parent's client coordinates.
