@@ -32,11 +32,14 @@ Application app;  // the shared dialog font
 // button.
 struct Boxes {
     BRadioCheckButton box, one, two, also;
+    LONG boxType = BS_AUTOCHECKBOX;  // the first box's template type
 
     void Run(const std::function<void(ScriptedDialog&)>& script) {
         test::RunScripted(
             kDialogId,
             [&](ScriptedDialog& d) {
+                HWND item = d.Item(kBoxId);
+                SetWindowLongA(item, GWL_STYLE, (GetWindowLongA(item, GWL_STYLE) & ~BS_TYPEMASK) | boxType);
                 d.BindControl(kBoxId, box);
                 d.BindControl(kOneId, one);
                 d.BindControl(kTwoId, two);
@@ -108,6 +111,28 @@ TEST(RadioCheckButton, ClickShowsThePressedGlyphWhileHeldThenTheCheckedHoverGlyp
         SendMessageA(box, BM_SETCHECK, BST_UNCHECKED, 0);
         EXPECT_EQ(b.box.GetCheck(), 1);
     });
+}
+
+TEST(RadioCheckButton, EveryButtonTypeIsDrawnInTheModeOfItsCheckBoxBit) {
+    const struct {
+        LONG type;
+        bool checkBoxMode;
+    } cases[] = {
+        {BS_CHECKBOX, true}, {BS_AUTORADIOBUTTON, false},
+        // OR-ed with the owner-draw type these would make type 15.
+        {BS_RADIOBUTTON, false}, {BS_3STATE, false}, {BS_AUTO3STATE, true},
+    };
+    for (const auto& c : cases) {
+        Boxes b;
+        b.boxType = c.type;
+        b.Run([&](ScriptedDialog&) {
+            HWND box = b.box.Handle();
+            EXPECT_EQ(b.box.IsCheckBoxMode(), c.checkBoxMode) << "type " << c.type;
+            EXPECT_EQ(GetWindowLongA(box, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW) << "type " << c.type;
+            const Strip strip(c.checkBoxMode ? IDB_CHECK_GLYPHS : IDB_RADIO_GLYPHS);
+            EXPECT_EQ(ShownGlyph(box, strip), kGlyphUnchecked) << "type " << c.type;
+        });
+    }
 }
 
 TEST(RadioCheckButton, EveryReleaseNotifiesOnlyAReleaseOverTheBoxToggles) {

@@ -131,7 +131,9 @@ void CMultiColorStatic::PreSubclassWindow() {
     Window::PreSubclassWindow();
     client_ = ClientRect();
     // Mouse input needs the notify style; the simple type is the platform
-    // static's least drawing of its own.
+    // static's least drawing of its own.  OR-ed into the type field on
+    // purpose: the label's template type is SS_LEFT (0), so the result is
+    // SS_SIMPLE.
     HWND hwnd = Handle();
     SetWindowLongA(hwnd, GWL_STYLE, GetWindowLongA(hwnd, GWL_STYLE) | SS_NOTIFY);
     SetWindowLongA(hwnd, GWL_STYLE, GetWindowLongA(hwnd, GWL_STYLE) | SS_SIMPLE);

@@ -78,7 +78,10 @@ void BRadioCheckButton::PreSubclassWindow() {
     // three-state) all have this bit; the radio types and the plain
     // three-state box do not.
     checkBoxMode_ = (style & 2) != 0;
-    SetWindowLongA(hwnd, GWL_STYLE, style | BS_OWNERDRAW);
+    // The owner-draw type replaces the template's: OR-ed in, as the box's
+    // and the radio's types are, it would turn the plain radio and both
+    // three-state types into type 15, which no one draws.
+    SetWindowLongA(hwnd, GWL_STYLE, (style & ~BS_TYPEMASK) | BS_OWNERDRAW);
 }
 
 void BRadioCheckButton::RedrawAndAnnounce() {

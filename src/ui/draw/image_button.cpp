@@ -16,7 +16,8 @@ BImageButton::BImageButton() = default;
 void BImageButton::PreSubclassWindow() {
     HandCursorButton::PreSubclassWindow();
     // Two separate changes: left-aligned first, then owner-drawn, from which
-    // point the platform asks the button to draw itself.
+    // point the platform asks the button to draw itself.  The type is OR-ed
+    // in on purpose: from a push button's type (0 or 1) it gives owner-draw.
     HWND hwnd = Handle();
     SetWindowLongA(hwnd, GWL_STYLE, GetWindowLongA(hwnd, GWL_STYLE) | BS_LEFT);
     SetWindowLongA(hwnd, GWL_STYLE, GetWindowLongA(hwnd, GWL_STYLE) | BS_OWNERDRAW);
@@ -77,6 +78,7 @@ void BImageButton::DrawState(HDC dc, ButtonPicture picture) {
     if (image == nullptr) return;
     const RECT client = ClientRect();
     Region region = DrawKeyedImage(dc, image, client.right, client.bottom, keyColor);
+    // Set on every draw on purpose: each state image carries its own shape.
     // The window owns the region from here on; none removes any shape.
     SetWindowRgn(Handle(), region.Release(), FALSE);
 }
