@@ -45,18 +45,6 @@ TEST(ButtonLook, PictureTableCoversEveryFlagCombination) {
     }
 }
 
-TEST(ButtonLook, StatesUseStripFramesZeroToThreeAndNeverFour) {
-    EXPECT_EQ(StripFrameOf(ButtonPicture::kNormal), 0);
-    EXPECT_EQ(StripFrameOf(ButtonPicture::kPushed), 1);
-    EXPECT_EQ(StripFrameOf(ButtonPicture::kDisabled), 2);
-    EXPECT_EQ(StripFrameOf(ButtonPicture::kHot), 3);
-    for (int h = 0; h < 2; ++h)
-        for (int p = 0; p < 2; ++p)
-            for (int d = 0; d < 2; ++d)
-                for (int s = 0; s < 2; ++s)
-                    EXPECT_NE(StripFrameOf(ChooseButtonLook(h, p, d, s).picture), 4);
-}
-
 TEST(ButtonLook, FocusRectangleIsTwoWiderThanTheCaptionAndOneBelowCentre) {
     const struct { int32_t cw, ch, tw, th; Rect expected; } cases[] = {
         {150, 21, 40, 13, {54, 5, 96, 18}},   // (150 - 42) / 2, (21 - 13) / 2 + 1

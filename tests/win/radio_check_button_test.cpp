@@ -135,6 +135,38 @@ TEST(RadioCheckButton, EveryButtonTypeIsDrawnInTheModeOfItsCheckBoxBit) {
     }
 }
 
+TEST(RadioCheckButton, DrawingLeavesTheBorrowedDcAsItCame) {
+    Boxes b;
+    b.Run([&](ScriptedDialog& d) {
+        for (UINT state : {0u, unsigned(ODS_FOCUS)}) {
+            test::Canvas c(220, 17, RGB(0, 0, 0));
+            HDC dc = c.dc();
+            HFONT font = static_cast<HFONT>(GetStockObject(ANSI_FIXED_FONT));
+            SelectObject(dc, font);
+            SetBkMode(dc, OPAQUE);
+            SetBkColor(dc, RGB(11, 22, 33));
+            SetTextColor(dc, RGB(44, 55, 66));
+            SetViewportOrgEx(dc, 3, 4, nullptr);
+            DRAWITEMSTRUCT item = {};
+            item.CtlType = ODT_BUTTON;
+            item.CtlID = kBoxId;
+            item.itemAction = ODA_DRAWENTIRE;
+            item.itemState = state;
+            item.hwndItem = b.box.Handle();
+            item.hDC = dc;
+            item.rcItem = RECT{0, 0, 220, 17};
+            EXPECT_TRUE(SendMessageA(d.Handle(), WM_DRAWITEM, kBoxId, reinterpret_cast<LPARAM>(&item)));
+            POINT origin = {0, 0};
+            GetViewportOrgEx(dc, &origin);
+            EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font) << state;
+            EXPECT_EQ(GetBkMode(dc), OPAQUE) << state;
+            EXPECT_EQ(GetBkColor(dc), RGB(11, 22, 33)) << state;
+            EXPECT_EQ(GetTextColor(dc), RGB(44, 55, 66)) << state;
+            EXPECT_EQ(origin.x * 10 + origin.y, 34) << state;
+        }
+    });
+}
+
 TEST(RadioCheckButton, EveryReleaseNotifiesOnlyAReleaseOverTheBoxToggles) {
     const struct {
         const char* what;

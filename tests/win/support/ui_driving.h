@@ -13,8 +13,9 @@
 namespace brimel::test {
 
 // Dispatches the thread's messages for at least `milliseconds`, giving a
-// dialog's messages to its keyboard handling first.
-void Pump(DWORD milliseconds);
+// dialog's messages to its keyboard handling first; with `dialog`, to its
+// PreTranslateMessage before that, as its own modal loop does.
+void Pump(DWORD milliseconds, Dialog* dialog = nullptr);
 
 // Pumps until the condition holds; false when it did not within the time.
 template <class Condition>
