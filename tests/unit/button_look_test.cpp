@@ -20,19 +20,19 @@ TEST(ButtonLook, PictureTableCoversEveryFlagCombination) {
     } cases[] = {
         // Idle: the item state decides; a selected item without a live
         // press (a keyboard-driven BM_SETSTATE, say) still looks normal.
-        {false, false, false, false, P::kNormal, false, 0, true},
-        {false, false, false, true, P::kNormal, false, 0, true},
-        {false, false, true, false, P::kDisabled, true, 0, true},
-        {false, false, true, true, P::kDisabled, true, 0, true},
+        {false, false, false, false, P::Normal, false, 0, true},
+        {false, false, false, true, P::Normal, false, 0, true},
+        {false, false, true, false, P::Disabled, true, 0, true},
+        {false, false, true, true, P::Disabled, true, 0, true},
         // Live: pushed while selected, hot otherwise, whatever the enable state.
-        {true, false, false, false, P::kHot, false, 0, true},
-        {false, true, false, false, P::kHot, false, 0, true},
-        {true, true, false, false, P::kHot, false, 0, true},
-        {true, false, true, false, P::kHot, false, 0, true},
-        {true, false, false, true, P::kPushed, false, 2, false},
-        {false, true, false, true, P::kPushed, false, 2, false},
-        {true, true, false, true, P::kPushed, false, 2, false},
-        {false, true, true, true, P::kPushed, false, 2, false},
+        {true, false, false, false, P::Hot, false, 0, true},
+        {false, true, false, false, P::Hot, false, 0, true},
+        {true, true, false, false, P::Hot, false, 0, true},
+        {true, false, true, false, P::Hot, false, 0, true},
+        {true, false, false, true, P::Pushed, false, 2, false},
+        {false, true, false, true, P::Pushed, false, 2, false},
+        {true, true, false, true, P::Pushed, false, 2, false},
+        {false, true, true, true, P::Pushed, false, 2, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "hovering " << c.hovering << " pressing " << c.pressing

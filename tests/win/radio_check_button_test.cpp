@@ -17,7 +17,7 @@ namespace brimel {
 namespace {
 
 using test::Grab;
-using test::Picture;
+using test::ClientPixels;
 using test::ScriptedDialog;
 
 constexpr UINT kDialogId = 7001;
@@ -75,7 +75,7 @@ private:
 // The glyph the control shows at x 0, y 1, or -1 for none; key pixels of the
 // strip must show what lies beneath (anything but magenta).
 int ShownGlyph(HWND control, const Strip& strip) {
-    const Picture shown = Grab(control);
+    const ClientPixels shown = Grab(control);
     for (int index = 0; index < kCheckGlyphCount; ++index) {
         bool same = true;
         for (int y = 0; y < 13 && same; ++y)
@@ -95,15 +95,15 @@ TEST(RadioCheckButton, ClickShowsThePressedGlyphWhileHeldThenTheCheckedHoverGlyp
         HWND box = b.box.Handle();
         EXPECT_TRUE(b.box.IsCheckBoxMode());
         EXPECT_EQ(GetWindowLongA(box, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
-        EXPECT_EQ(ShownGlyph(box, strip), kGlyphUnchecked);
+        EXPECT_EQ(ShownGlyph(box, strip), int(CheckGlyph::Unchecked));
         test::PointAt(test::OnScreen(box, 6, 8));
-        EXPECT_TRUE(test::PumpUntil([&] { return ShownGlyph(box, strip) == kGlyphUncheckedHot; }));
+        EXPECT_TRUE(test::PumpUntil([&] { return ShownGlyph(box, strip) == int(CheckGlyph::UncheckedHot); }));
         EXPECT_EQ(GetCursor(), LoadCursorA(ResourceInstance(), MAKEINTRESOURCEA(IDC_HAND_CURSOR)));
         test::Press();
-        EXPECT_EQ(ShownGlyph(box, strip), kGlyphUncheckedPressed);
+        EXPECT_EQ(ShownGlyph(box, strip), int(CheckGlyph::UncheckedPressed));
         EXPECT_EQ(d.clicks[kBoxId], 0);
         test::Release();
-        EXPECT_EQ(ShownGlyph(box, strip), kGlyphCheckedHot);
+        EXPECT_EQ(ShownGlyph(box, strip), int(CheckGlyph::CheckedHot));
         EXPECT_EQ(b.box.GetCheck(), 1);
         EXPECT_EQ(d.clicks[kBoxId], 1);
         // The state is the control's own, not the platform button's.
@@ -130,7 +130,7 @@ TEST(RadioCheckButton, EveryButtonTypeIsDrawnInTheModeOfItsCheckBoxBit) {
             EXPECT_EQ(b.box.IsCheckBoxMode(), c.checkBoxMode) << "type " << c.type;
             EXPECT_EQ(GetWindowLongA(box, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW) << "type " << c.type;
             const Strip strip(c.checkBoxMode ? IDB_CHECK_GLYPHS : IDB_RADIO_GLYPHS);
-            EXPECT_EQ(ShownGlyph(box, strip), kGlyphUnchecked) << "type " << c.type;
+            EXPECT_EQ(ShownGlyph(box, strip), int(CheckGlyph::Unchecked)) << "type " << c.type;
         });
     }
 }
@@ -238,8 +238,8 @@ TEST(RadioCheckButton, CheckingARadioUnchecksTheOtherRadiosOfItsGroupOnly) {
         EXPECT_EQ(d.clicks[kOneId], 1);
         EXPECT_EQ(d.clicks[kTwoId], 0);
         // Radios show the round glyphs, the dialog showing at their corners.
-        EXPECT_EQ(ShownGlyph(b.one.Handle(), radio), kGlyphCheckedHot);
-        EXPECT_EQ(ShownGlyph(b.two.Handle(), radio), kGlyphUnchecked);
+        EXPECT_EQ(ShownGlyph(b.one.Handle(), radio), int(CheckGlyph::CheckedHot));
+        EXPECT_EQ(ShownGlyph(b.two.Handle(), radio), int(CheckGlyph::Unchecked));
     });
 }
 
@@ -247,10 +247,10 @@ TEST(RadioCheckButton, FocusRectangleSpansTheCaptionInTheFontItIsDrawnIn) {
     Boxes b;
     b.Run([&](ScriptedDialog&) {
         HWND box = b.box.Handle();
-        const Picture unfocused = Grab(box);
+        const ClientPixels unfocused = Grab(box);
         SetFocus(box);
         test::Pump(100);
-        const Picture focused = Grab(box);
+        const ClientPixels focused = Grab(box);
         int left = focused.width, right = -1, bottom = -1;
         for (int y = 0; y < focused.height; ++y)
             for (int x = 0; x < focused.width; ++x)
@@ -275,7 +275,7 @@ TEST(RadioCheckButton, HoveringInAndOutLeavesTheCaptionAsItWas) {
     Boxes b;
     b.Run([&](ScriptedDialog& d) {
         HWND box = b.box.Handle();
-        const Picture before = Grab(box);
+        const ClientPixels before = Grab(box);
         // Each hover repaints the control; the caption must not be drawn
         // over a copy of its own earlier drawing.
         for (int i = 0; i < 4; ++i) {
@@ -284,7 +284,7 @@ TEST(RadioCheckButton, HoveringInAndOutLeavesTheCaptionAsItWas) {
             test::PointAt(test::OnScreen(d.Handle(), 300, 200));
             EXPECT_TRUE(test::PumpUntil([&] { return !b.box.IsHovering(); }));
         }
-        const Picture after = Grab(box);
+        const ClientPixels after = Grab(box);
         int changed = 0;
         for (size_t i = 0; i < before.pixels.size(); ++i) changed += before.pixels[i] != after.pixels[i];
         EXPECT_EQ(changed, 0);

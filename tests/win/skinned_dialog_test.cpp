@@ -154,12 +154,12 @@ TEST(SkinnedDialog, EverySkinGivesImageButtonsTheStandardFace) {
         SetWindowPos(other, nullptr, 0, 0, size.right, size.bottom, SWP_NOMOVE | SWP_NOZORDER);
         ASSERT_TRUE(reference.Attach(other));
         ASSERT_TRUE(reference.ApplyDefaultSkin());
-        const auto standard = test::ReadBitmap(reference.StateImage(ButtonPicture::kNormal));
+        const auto standard = test::ReadBitmap(reference.StateImage(ButtonPicture::Normal));
         for (int skin : {801, 601}) {
             ASSERT_TRUE(d.go.SetBitmaps(IDB_CHECK_GLYPHS, 4, 2, 2, 2, 2));
-            EXPECT_NE(test::ReadBitmap(d.go.StateImage(ButtonPicture::kNormal)), standard);
+            EXPECT_NE(test::ReadBitmap(d.go.StateImage(ButtonPicture::Normal)), standard);
             d.SetSkin(skin);
-            EXPECT_EQ(test::ReadBitmap(d.go.StateImage(ButtonPicture::kNormal)), standard) << skin;
+            EXPECT_EQ(test::ReadBitmap(d.go.StateImage(ButtonPicture::Normal)), standard) << skin;
         }
         reference.Detach();
         DestroyWindow(other);

@@ -105,7 +105,7 @@ bool BRadioCheckButton::OnDrawItem(DRAWITEMSTRUCT* item) {
         SetBkMode(dc, TRANSPARENT);
         PaintParentSnapshot(Handle(), snapshot_, dc);
         (checkBoxMode_ ? checkBoxStrip : radioStrip)
-            .Draw(dc, GlyphIndex(pressed_, checked_ != 0, hovering_));
+            .Draw(dc, static_cast<int>(GlyphIndex(pressed_, checked_ != 0, hovering_)));
 
         const String caption = WindowText();
         const int length = static_cast<int>(caption.size());

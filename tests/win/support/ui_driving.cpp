@@ -112,16 +112,16 @@ void Key(BYTE virtualKey, bool down) {
     Pump(100);
 }
 
-int Picture::Count(COLORREF colour) const {
+int ClientPixels::Count(COLORREF colour) const {
     int count = 0;
     for (COLORREF p : pixels) count += p == colour;
     return count;
 }
 
-Picture Grab(HWND window) {
+ClientPixels Grab(HWND window) {
     RECT client = {0, 0, 0, 0};
     GetClientRect(window, &client);
-    Picture picture;
+    ClientPixels picture;
     picture.width = client.right;
     picture.height = client.bottom;
     Canvas canvas(client.right, client.bottom);

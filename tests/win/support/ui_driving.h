@@ -70,12 +70,12 @@ void Release();
 void Key(BYTE virtualKey, bool down);
 
 // What the window's client area shows, row by row from the top.
-struct Picture {
+struct ClientPixels {
     int width = 0, height = 0;
     std::vector<COLORREF> pixels;
     COLORREF At(int x, int y) const { return pixels[y * width + x]; }
     int Count(COLORREF colour) const;
 };
-Picture Grab(HWND window);
+ClientPixels Grab(HWND window);
 
 }  // namespace brimel::test
