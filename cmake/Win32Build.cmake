@@ -61,7 +61,12 @@ function(brimel_win_layer name)
   brimel_layer_includes(${name} _includes)
   foreach(variant "" "_ship")
     add_library(brimel_${name}${variant} STATIC ${_sources})
-    target_include_directories(brimel_${name}${variant} PUBLIC ${_includes} ${CMAKE_SOURCE_DIR}/res)
+    target_include_directories(brimel_${name}${variant} PUBLIC ${_includes})
+    # The resource ids are the application's: payload and sys are handed
+    # what they need.
+    if(NOT name MATCHES "^(payload|sys)$")
+      target_include_directories(brimel_${name}${variant} PUBLIC ${CMAKE_SOURCE_DIR}/res)
+    endif()
     set(_deps)
     foreach(d IN LISTS L_DEPENDS)
       list(APPEND _deps brimel_${d}${variant})

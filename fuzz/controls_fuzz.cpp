@@ -28,14 +28,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Only the six live glyphs are ever chosen; a press shows pressed, and
     // the checked looks are the upper three.
     const CheckGlyph glyph = GlyphIndex(pressed, checked, hovering);
-    FUZZ_CHECK(glyph >= kGlyphUnchecked && glyph <= kGlyphCheckedPressed);
-    FUZZ_CHECK((glyph >= kGlyphChecked) == checked);
-    FUZZ_CHECK((glyph == kGlyphUncheckedPressed || glyph == kGlyphCheckedPressed) == pressed);
+    FUZZ_CHECK(glyph >= CheckGlyph::Unchecked && glyph <= CheckGlyph::CheckedPressed);
+    FUZZ_CHECK((glyph >= CheckGlyph::Checked) == checked);
+    FUZZ_CHECK((glyph == CheckGlyph::UncheckedPressed || glyph == CheckGlyph::CheckedPressed) == pressed);
 
     const ButtonLook look = ChooseButtonLook(hovering, pressed, disabled, selected);
     const int32_t frame = StripFrameOf(look.picture);
     FUZZ_CHECK(frame >= 0 && frame <= 3);
-    FUZZ_CHECK(look.grayText == (look.picture == ButtonPicture::kDisabled));
+    FUZZ_CHECK(look.grayText == (look.picture == ButtonPicture::Disabled));
 
     const int32_t cw = in.ConsumeIntegralInRange<int32_t>(-kLargestCoordinate, kLargestCoordinate);
     const int32_t ch = in.ConsumeIntegralInRange<int32_t>(-kLargestCoordinate, kLargestCoordinate);

@@ -52,19 +52,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckAxis(xs, width, stepX);
     CheckAxis(ys, height, stepY);
     if (xs.size() * ys.size() > size_t(kLongestAxis)) return 0;
-    if (xs.empty()) {
-        FUZZ_CHECK(TilePlan(width, height, stepX, stepY).empty());
-        return 0;
-    }
-    // The plan and the visitor give the same tiles, row by row.
-    const Array<Point> tiles = TilePlan(width, height, stepX, stepY);
-    FUZZ_CHECK(tiles.size() == xs.size() * ys.size());
+    // The visitor gives the axes' tiles, row by row.
     size_t at = 0;
     ForEachTile(width, height, stepX, stepY, [&](int32_t x, int32_t y) {
-        FUZZ_CHECK(at < tiles.size() && tiles[at] == (Point{x, y}));
+        FUZZ_CHECK(at < xs.size() * ys.size());
         FUZZ_CHECK(x == xs[at % xs.size()] && y == ys[at / xs.size()]);
         ++at;
     });
-    FUZZ_CHECK(at == tiles.size());
+    FUZZ_CHECK(at == xs.size() * ys.size());
     return 0;
 }

@@ -37,7 +37,7 @@ SetupApp::~SetupApp() = default;
 SkinSettings SetupApp::GetSkinSettings(int skinId) const {
     SkinSettings settings;
     settings.stretch = 0;
-    if (skinId == 801) {
+    if (skinId == kWelcomeSkin) {
         settings.backgroundColor = RGB(255, 255, 255);
         settings.textColor = RGB(0, 0, 0);
     } else {

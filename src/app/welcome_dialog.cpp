@@ -20,7 +20,6 @@
 namespace brimel {
 namespace {
 
-constexpr int kWelcomeSkin = 801;
 constexpr int kInitialWidth = 750, kInitialHeight = 570;
 constexpr int kMinimumWidth = 700, kMinimumHeight = 500;
 constexpr DWORD kQuitWaitSeconds = 15;
@@ -125,7 +124,7 @@ bool WelcomeDialog::FindProgramFiles() {
 
 bool WelcomeDialog::WaitForRunningMessenger() {
     const String& folder = CurrentSetupApp()->programFilesDir;
-    String exe = folder + "Brimel\\Brimel.exe";
+    String exe = install::InstalledProgramPath(folder);
     String dll = folder + "Brimel\\BC.dll";
     if (!FileExists(exe) || !FileExists(dll)) {
         exe = folder + "Brimel Chat\\BrimelChat.exe";

@@ -4,21 +4,21 @@ namespace brimel {
 
 int32_t StripFrameOf(ButtonPicture picture) {
     switch (picture) {
-        case ButtonPicture::kNormal: return 0;
-        case ButtonPicture::kPushed: return 1;
-        case ButtonPicture::kDisabled: return 2;
-        case ButtonPicture::kHot: return 3;
+        case ButtonPicture::Normal: return 0;
+        case ButtonPicture::Pushed: return 1;
+        case ButtonPicture::Disabled: return 2;
+        case ButtonPicture::Hot: return 3;
     }
     return 0;
 }
 
 ButtonLook ChooseButtonLook(bool hovering, bool pressing, bool disabled, bool selected) {
     if (hovering || pressing) {
-        if (selected) return {ButtonPicture::kPushed, false, 2, false};
-        return {ButtonPicture::kHot, false, 0, true};
+        if (selected) return {ButtonPicture::Pushed, false, 2, false};
+        return {ButtonPicture::Hot, false, 0, true};
     }
-    if (disabled) return {ButtonPicture::kDisabled, true, 0, true};
-    return {ButtonPicture::kNormal, false, 0, true};
+    if (disabled) return {ButtonPicture::Disabled, true, 0, true};
+    return {ButtonPicture::Normal, false, 0, true};
 }
 
 Rect FocusRectFor(int32_t clientWidth, int32_t clientHeight, int32_t textWidth,

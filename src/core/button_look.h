@@ -11,7 +11,7 @@
 namespace brimel {
 
 // The four state images of the button.
-enum class ButtonPicture : int32_t { kNormal, kPushed, kHot, kDisabled };
+enum class ButtonPicture : int32_t { Normal, Pushed, Hot, Disabled };
 
 // The frame of the button strip each state image is built from.  The strip's
 // fifth frame (index 4) belongs to no state.

@@ -3,9 +3,9 @@
 namespace brimel {
 
 CheckGlyph GlyphIndex(bool pressed, bool checked, bool hovering) {
-    if (pressed) return checked ? kGlyphCheckedPressed : kGlyphUncheckedPressed;
-    if (checked) return hovering ? kGlyphCheckedHot : kGlyphChecked;
-    return hovering ? kGlyphUncheckedHot : kGlyphUnchecked;
+    if (pressed) return checked ? CheckGlyph::CheckedPressed : CheckGlyph::UncheckedPressed;
+    if (checked) return hovering ? CheckGlyph::CheckedHot : CheckGlyph::Checked;
+    return hovering ? CheckGlyph::UncheckedHot : CheckGlyph::Unchecked;
 }
 
 }  // namespace brimel

@@ -9,15 +9,15 @@ namespace brimel {
 
 // Glyph positions in the strip.  The two inactive looks exist in the strip
 // but no state of the control selects them.
-enum CheckGlyph : int32_t {
-    kGlyphUnchecked = 0,
-    kGlyphUncheckedHot = 1,
-    kGlyphUncheckedPressed = 2,
-    kGlyphChecked = 3,
-    kGlyphCheckedHot = 4,
-    kGlyphCheckedPressed = 5,
-    kGlyphInactiveUnchecked = 6,
-    kGlyphInactiveChecked = 7,
+enum class CheckGlyph : int32_t {
+    Unchecked,
+    UncheckedHot,
+    UncheckedPressed,
+    Checked,
+    CheckedHot,
+    CheckedPressed,
+    InactiveUnchecked,
+    InactiveChecked,
 };
 
 constexpr int32_t kCheckGlyphCount = 8;

@@ -1,6 +1,7 @@
 #include "core/key_runs.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace brimel {
@@ -31,9 +32,9 @@ int32_t RunBatch::Slots() const {
     return std::max(capacity, static_cast<int32_t>(count));
 }
 
-Array<uint8_t> SerializeRegionData(const RunBatch& batch) {
-    if (batch.Slots() > kRegionRectLimit) return {};
-    Array<uint8_t> out(static_cast<size_t>(batch.BufferBytes()), 0);
+bool SerializeRegionData(const RunBatch& batch, uint8_t* out) {
+    if (batch.Slots() > kRegionRectLimit) return false;
+    std::memset(out, 0, static_cast<size_t>(batch.BufferBytes()));
     PutLe32(&out[0], kRegionHeaderBytes);
     PutLe32(&out[4], 1);  // RDH_RECTANGLES
     PutLe32(&out[8], static_cast<int32_t>(batch.rects.size()));
@@ -42,7 +43,7 @@ Array<uint8_t> SerializeRegionData(const RunBatch& batch) {
     for (size_t i = 0; i < batch.rects.size(); ++i) {
         PutRect(&out[kRegionHeaderBytes + i * kRegionRectBytes], batch.rects[i]);
     }
-    return out;
+    return true;
 }
 
 KeyRunCollector::KeyRunCollector(RunBatchSink sink) : sink_(std::move(sink)) {

@@ -55,9 +55,10 @@ struct RunBatch {
 
 // Region data as the platform's RGNDATA lays it out, little-endian: header of
 // 32 bytes (32, RDH_RECTANGLES = 1, count, 0, bounds) then batch.Slots()
-// rectangles of 16 bytes, the unused ones zero.  Size: batch.BufferBytes().
-// Empty when the batch needs more than kRegionRectLimit slots.
-Array<uint8_t> SerializeRegionData(const RunBatch& batch);
+// rectangles of 16 bytes, the unused ones zero, written to `out`, which holds
+// batch.BufferBytes().  False, with nothing written, when the batch needs
+// more than kRegionRectLimit slots.
+bool SerializeRegionData(const RunBatch& batch, uint8_t* out);
 
 // Receives each batch; returning false stops the scan (for example when the
 // caller could not allocate its region buffer), keeping what was flushed.

@@ -29,12 +29,4 @@ void ForEachTile(int32_t areaWidth, int32_t areaHeight, int32_t stepX, int32_t s
     }
 }
 
-Array<Point> TilePlan(int32_t areaWidth, int32_t areaHeight, int32_t stepX,
-                            int32_t stepY) {
-    Array<Point> tiles;
-    ForEachTile(areaWidth, areaHeight, stepX, stepY,
-                [&tiles](int32_t x, int32_t y) { tiles.push_back(Point{x, y}); });
-    return tiles;
-}
-
 }  // namespace brimel

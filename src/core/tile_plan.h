@@ -10,8 +10,6 @@
 #include "core/function.h"
 #include "core/array.h"
 
-#include "core/geometry.h"
-
 namespace brimel {
 
 // Tile origins along one axis: from 0 while origin < area + step, advancing by
@@ -25,12 +23,8 @@ namespace brimel {
 // of such a picture before it would have hung.
 Array<int32_t> TileAxis(int32_t area, int32_t step);
 
-// Every tile origin, row by row (y outer, x inner), as the painter draws them.
-Array<Point> TilePlan(int32_t areaWidth, int32_t areaHeight, int32_t stepX,
-                            int32_t stepY);
-
-// The same origins handed to a visitor one by one, in the same order, without
-// building the list.
+// Every tile origin handed to a visitor, row by row (y outer, x inner), as
+// the painter draws them.
 void ForEachTile(int32_t areaWidth, int32_t areaHeight, int32_t stepX, int32_t stepY,
                  const Function<void(int32_t x, int32_t y)>& visit);
 

@@ -7,7 +7,7 @@ namespace {
 Application* g_current = nullptr;
 }
 
-const ClassRecord Object::classRecord = {"Object", sizeof(Object), nullptr};
+const ClassRecord Object::classRecord = {"Object", nullptr};
 BRIMEL_IMPLEMENT_CLASS(Application, Object)
 
 Application::Application() { g_current = this; }

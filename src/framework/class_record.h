@@ -6,7 +6,6 @@ namespace brimel {
 
 struct ClassRecord {
     const char* name;
-    unsigned objectSize;
     const ClassRecord* base;
 
     // True when this record is `other` or derives from it.
@@ -42,4 +41,4 @@ public:                                                                         
 
 // In the class's source file.
 #define BRIMEL_IMPLEMENT_CLASS(Class, Base) \
-    const ::brimel::ClassRecord Class::classRecord = {#Class, sizeof(Class), &Base::classRecord};
+    const ::brimel::ClassRecord Class::classRecord = {#Class, &Base::classRecord};

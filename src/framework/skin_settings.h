@@ -8,6 +8,11 @@
 
 namespace brimel {
 
+// The installer's skins, as the application's GetSkinSettings knows them.
+constexpr int kWelcomeSkin = 801;
+constexpr int kMessageSkin = 601;
+constexpr int kNoticeSkin = 614;
+
 // The colour value that means "no colour".
 constexpr COLORREF kNoColor = 0xFFFFFFFF;
 

@@ -57,13 +57,4 @@ HRESULT CreateShortcut(const String& folderValueName, const String& programFiles
     return CreateShellLink(target.c_str(), path.c_str(), description.c_str());
 }
 
-Array<String> CreateShortcuts(const String& programFilesDir) {
-    Array<String> made;
-    for (const char* value : kShortcutFolderValues) {
-        String linkPath;
-        if (CreateShortcut(value, programFilesDir, &linkPath) == S_OK) made.push_back(linkPath);
-    }
-    return made;
-}
-
 }  // namespace brimel::install

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include "core/string.h"
-#include "core/array.h"
 
 namespace brimel::install {
 
@@ -24,9 +23,5 @@ HRESULT CreateShellLink(const char* targetPath, const char* linkPath, const char
 // the result of the save.
 HRESULT CreateShortcut(const String& folderValueName, const String& programFilesDir,
                        String* linkPath = nullptr);
-
-// Makes the shortcuts in the desktop, Start menu and Programs folders, in
-// this order; returns the link paths that were saved, in order.
-Array<String> CreateShortcuts(const String& programFilesDir);
 
 }  // namespace brimel::install

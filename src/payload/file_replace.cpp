@@ -4,6 +4,7 @@
 #include <new>
 
 #include "core/string.h"
+#include "core/win32/owners.h"
 
 namespace brimel {
 namespace {
@@ -29,12 +30,11 @@ bool TargetIsWritable(const char* path, Target* target) {
     target->exists = target->attributes != INVALID_FILE_ATTRIBUTES;
     if (!target->exists) return true;
     if (target->attributes & FILE_ATTRIBUTE_DIRECTORY) return false;
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    if (!GetFileTime(file, &target->created, nullptr, nullptr))
+    const KernelHandle file(CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    if (!GetFileTime(file.Get(), &target->created, nullptr, nullptr))
         target->created.dwLowDateTime = target->created.dwHighDateTime = 0;
-    CloseHandle(file);
     return true;
 }
 
@@ -54,25 +54,25 @@ bool WriteFromStart(HANDLE file, const void* data, uint32_t size) {
 // so that a caller removes only what it made.
 bool WriteWhole(const char* path, DWORD disposition, const void* data, uint32_t size,
                 const FILETIME* created, const FILETIME* lastWrite, bool* opened) {
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, disposition,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    *opened = file != INVALID_HANDLE_VALUE;
+    KernelHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+    *opened = static_cast<bool>(file);
     if (!*opened) return false;
-    bool ok = WriteAll(file, data, size);
+    const bool ok = WriteAll(file.Get(), data, size);
     const bool keepCreated = created && (created->dwLowDateTime || created->dwHighDateTime);
     if (ok && (keepCreated || lastWrite))
-        SetFileTime(file, keepCreated ? created : nullptr, nullptr, lastWrite);
-    ok = CloseHandle(file) && ok;
-    return ok;
+        SetFileTime(file.Get(), keepCreated ? created : nullptr, nullptr, lastWrite);
+    // Closed here: a failed close fails the write.
+    return CloseHandle(file.Release()) && ok;
 }
 
 // Rewrites an existing file through one handle, as an overwrite does. The
 // old contents are read first and written back when the new ones cannot be
 // written whole, so that a failure leaves the file as it was.
 bool RewriteInPlace(const char* path, const void* data, uint32_t size, const FILETIME* lastWrite) {
-    HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    KernelHandle owner(CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!owner) return false;
+    HANDLE file = owner.Get();
     FILETIME oldWrite;
     const bool gotTime = GetFileTime(file, nullptr, nullptr, &oldWrite) != FALSE;
     DWORD high = 0;
@@ -87,7 +87,7 @@ bool RewriteInPlace(const char* path, const void* data, uint32_t size, const FIL
         if (ok && lastWrite) SetFileTime(file, nullptr, nullptr, lastWrite);
         if (!ok && WriteFromStart(file, old.get(), oldSize)) SetFileTime(file, nullptr, nullptr, &oldWrite);
     }
-    return CloseHandle(file) && ok;
+    return CloseHandle(owner.Release()) && ok;
 }
 
 // Removes a file made beside the target, whatever attributes it was given.

@@ -5,8 +5,7 @@
 #include <cstring>
 
 #include "core/text.h"
-#include "core/win32/resources.h"
-#include "resource.h"
+#include "core/win32/owners.h"
 
 namespace brimel {
 namespace {
@@ -21,36 +20,12 @@ constexpr int kDeepestLevel = 4;
 
 HKEY RootKey(int root) { return root == kCurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
 
-// An open key, closed when the owner goes.
-class Key {
-public:
-    Key() = default;
-    ~Key() {
-        if (key_) RegCloseKey(key_);
-    }
-    Key(const Key&) = delete;
-    Key& operator=(const Key&) = delete;
-
-    bool Open(int root, const String& path, REGSAM access) {
-        return RegOpenKeyExA(RootKey(root), path.c_str(), 0, access, &key_) == ERROR_SUCCESS;
-    }
-    // Opens the key, creating it and every missing key on its path.
-    bool Create(int root, const String& path) {
-        return RegCreateKeyExA(RootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                               KEY_WRITE, nullptr, &key_, nullptr) == ERROR_SUCCESS;
-    }
-    HKEY Get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
-
 bool WriteValue(const String& keyPath, const String& valueName, DWORD type,
                 const BYTE* data, DWORD size, int root) {
     // The empty name would address the key's default value.
     if (valueName.empty()) return false;
-    Key key;
-    if (!key.Create(root, keyPath)) return false;
+    RegistryKey key;
+    if (key.Create(RootKey(root), keyPath.c_str()) != ERROR_SUCCESS) return false;
     static const BYTE kNoData = 0;
     return RegSetValueExA(key.Get(), valueName.c_str(), 0, type, data ? data : &kNoData, size) ==
            ERROR_SUCCESS;
@@ -64,14 +39,11 @@ String g_marker;
 
 void SetNotFoundText(const String& text) { g_marker = text; }
 
-const String& NotFoundText() {
-    if (g_marker.empty()) g_marker = LoadResString(IDS_NOT_FOUND);
-    return g_marker;
-}
+const String& NotFoundText() { return g_marker; }
 
 String ReadRegistryString(const String& keyPath, const String& valueName, int root) {
-    Key key;
-    if (!key.Open(root, keyPath, KEY_READ)) return NotFoundText();
+    RegistryKey key;
+    if (key.Open(RootKey(root), keyPath.c_str(), KEY_READ) != ERROR_SUCCESS) return NotFoundText();
     // One byte more than the platform is allowed to fill: a value of exactly
     // the limit without a terminating zero is taken by its returned size and
     // never read past.
@@ -97,8 +69,8 @@ bool WriteRegistryBinary(const String& keyPath, const String& valueName,
 }
 
 bool DeleteRegistryValue(const String& keyPath, const String& valueName, int root) {
-    Key key;
-    if (!key.Open(root, keyPath, KEY_WRITE)) return false;
+    RegistryKey key;
+    if (key.Open(RootKey(root), keyPath.c_str(), KEY_WRITE) != ERROR_SUCCESS) return false;
     return RegDeleteValueA(key.Get(), valueName.c_str()) == ERROR_SUCCESS;
 }
 
@@ -108,8 +80,8 @@ void CopyRegistryTree(const String& sourceParent, const String& sourceKey,
     if (sourceKey.empty() || level > kDeepestLevel) return;
     const String source = sourceParent + "\\" + sourceKey;
     const String destination = destinationParent + "\\" + destinationKey;
-    Key key;
-    if (!key.Open(root, source, KEY_ALL_ACCESS)) return;
+    RegistryKey key;
+    if (key.Open(RootKey(root), source.c_str(), KEY_ALL_ACCESS) != ERROR_SUCCESS) return;
 
     // Values first. A value whose name or data does not fit ends the copying
     // of this key's values, as does the end of the list.

@@ -12,11 +12,9 @@ namespace brimel {
 constexpr int kCurrentUser = 0;
 constexpr int kLocalMachine = 1;
 
-// The not-found marker "NotFound": the text the application handed over,
-// otherwise the string-table entry.
+// The not-found marker ("NotFound" in the installer's string table): the
+// application hands it over once it has loaded it, before any read.
 const String& NotFoundText();
-// The application hands over its own marker text once it has loaded it;
-// the registry code keeps a copy.
 void SetNotFoundText(const String& text);
 
 String ReadRegistryString(const String& keyPath, const String& valueName, int root);

@@ -20,19 +20,19 @@ TEST(ButtonLook, PictureTableCoversEveryFlagCombination) {
     } cases[] = {
         // Idle: the item state decides; a selected item without a live
         // press (a keyboard-driven BM_SETSTATE, say) still looks normal.
-        {false, false, false, false, P::kNormal, false, 0, true},
-        {false, false, false, true, P::kNormal, false, 0, true},
-        {false, false, true, false, P::kDisabled, true, 0, true},
-        {false, false, true, true, P::kDisabled, true, 0, true},
+        {false, false, false, false, P::Normal, false, 0, true},
+        {false, false, false, true, P::Normal, false, 0, true},
+        {false, false, true, false, P::Disabled, true, 0, true},
+        {false, false, true, true, P::Disabled, true, 0, true},
         // Live: pushed while selected, hot otherwise, whatever the enable state.
-        {true, false, false, false, P::kHot, false, 0, true},
-        {false, true, false, false, P::kHot, false, 0, true},
-        {true, true, false, false, P::kHot, false, 0, true},
-        {true, false, true, false, P::kHot, false, 0, true},
-        {true, false, false, true, P::kPushed, false, 2, false},
-        {false, true, false, true, P::kPushed, false, 2, false},
-        {true, true, false, true, P::kPushed, false, 2, false},
-        {false, true, true, true, P::kPushed, false, 2, false},
+        {true, false, false, false, P::Hot, false, 0, true},
+        {false, true, false, false, P::Hot, false, 0, true},
+        {true, true, false, false, P::Hot, false, 0, true},
+        {true, false, true, false, P::Hot, false, 0, true},
+        {true, false, false, true, P::Pushed, false, 2, false},
+        {false, true, false, true, P::Pushed, false, 2, false},
+        {true, true, false, true, P::Pushed, false, 2, false},
+        {false, true, true, true, P::Pushed, false, 2, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "hovering " << c.hovering << " pressing " << c.pressing
@@ -43,18 +43,6 @@ TEST(ButtonLook, PictureTableCoversEveryFlagCombination) {
         EXPECT_EQ(look.textShift, c.shift);
         EXPECT_EQ(look.focusAllowed, c.focus);
     }
-}
-
-TEST(ButtonLook, StatesUseStripFramesZeroToThreeAndNeverFour) {
-    EXPECT_EQ(StripFrameOf(ButtonPicture::kNormal), 0);
-    EXPECT_EQ(StripFrameOf(ButtonPicture::kPushed), 1);
-    EXPECT_EQ(StripFrameOf(ButtonPicture::kDisabled), 2);
-    EXPECT_EQ(StripFrameOf(ButtonPicture::kHot), 3);
-    for (int h = 0; h < 2; ++h)
-        for (int p = 0; p < 2; ++p)
-            for (int d = 0; d < 2; ++d)
-                for (int s = 0; s < 2; ++s)
-                    EXPECT_NE(StripFrameOf(ChooseButtonLook(h, p, d, s).picture), 4);
 }
 
 TEST(ButtonLook, FocusRectangleIsTwoWiderThanTheCaptionAndOneBelowCentre) {

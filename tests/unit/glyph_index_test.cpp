@@ -19,7 +19,7 @@ TEST(GlyphIndex, EveryStateCombinationPicksItsGlyph) {
     // Every combination is listed, so the two inactive glyphs (6, 7) are
     // shown never to be chosen.
     for (const auto& row : table) {
-        EXPECT_EQ(GlyphIndex(row.pressed, row.checked, row.hovering), row.glyph)
+        EXPECT_EQ(static_cast<int32_t>(GlyphIndex(row.pressed, row.checked, row.hovering)), row.glyph)
             << "pressed " << row.pressed << " checked " << row.checked << " hovering "
             << row.hovering;
     }

@@ -1,4 +1,5 @@
 #include "core/tile_plan.h"
+#include "core/geometry.h"
 
 #include <gtest/gtest.h>
 
@@ -67,14 +68,11 @@ TEST(TilePlan, HugeValuesDoNotOverflow) {
 }
 
 TEST(TilePlan, TilesAreVisitedRowByRow) {
-    const Array<Point> tiles = TilePlan(400, 250, 300, 200);
     const Array<Point> expected = {
         {0, 0}, {299, 0}, {598, 0},
         {0, 199}, {299, 199}, {598, 199},
         {0, 398}, {299, 398}, {598, 398},
     };
-    EXPECT_EQ(tiles, expected);
-
     Array<Point> visited;
     ForEachTile(400, 250, 300, 200, [&](int32_t x, int32_t y) { visited.push_back({x, y}); });
     EXPECT_EQ(visited, expected);

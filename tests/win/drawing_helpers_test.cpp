@@ -197,7 +197,7 @@ TEST(KeyedDrawing, KeepsTargetUnderKeyPixelsCopiesTheRestAndRestoresColours) {
     EXPECT_EQ(wrong, 0);
 }
 
-TEST(KeyedDrawing, DrawKeyedImageLeavesTheTargetAsItCameBothWays) {
+TEST(KeyedDrawing, DrawKeyedImageLeavesTheTargetAsItCame) {
     const int w = 30, h = 9;
     auto isKey = [](int x, int y) { return x + y < 3 || x > 27; };
     Canvas image(w, h);
@@ -212,9 +212,8 @@ TEST(KeyedDrawing, DrawKeyedImageLeavesTheTargetAsItCameBothWays) {
         SelectObject(dc, old);
         DeleteDC(dc);
     }
-    HRGN regions[2];
-    const MaskRead reads[2] = {MaskRead::kPixelByPixel, MaskRead::kWholeBitmap};
-    for (int i = 0; i < 2; ++i) {
+    HRGN region = nullptr;
+    {
         Canvas target(w, h, RGB(0, 128, 0));
         HDC dc = target.dc();
         HFONT font = static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT));
@@ -225,8 +224,8 @@ TEST(KeyedDrawing, DrawKeyedImageLeavesTheTargetAsItCameBothWays) {
         HGDIOBJ bitmapBefore = GetCurrentObject(dc, OBJ_BITMAP);
         HGDIOBJ brushBefore = GetCurrentObject(dc, OBJ_BRUSH);
         HGDIOBJ penBefore = GetCurrentObject(dc, OBJ_PEN);
-        regions[i] = DrawKeyedImage(dc, ddb, w, h, kMagenta, reads[i]).Release();
-        ASSERT_NE(regions[i], nullptr);
+        region = DrawKeyedImage(dc, ddb, w, h, kMagenta).Release();
+        ASSERT_NE(region, nullptr);
         EXPECT_EQ(GetCurrentObject(dc, OBJ_BITMAP), bitmapBefore);
         EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font);
         EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brushBefore);
@@ -242,11 +241,9 @@ TEST(KeyedDrawing, DrawKeyedImageLeavesTheTargetAsItCameBothWays) {
         EXPECT_EQ(target.At(29, 4), RGB(0, 128, 0));
         EXPECT_EQ(target.At(10, 4), image.At(10, 4));
     }
-    EXPECT_TRUE(EqualRgn(regions[0], regions[1]));
-    EXPECT_FALSE(PtInRegion(regions[1], 0, 0));
-    EXPECT_TRUE(PtInRegion(regions[1], 10, 4));
-    DeleteObject(regions[0]);
-    DeleteObject(regions[1]);
+    EXPECT_FALSE(PtInRegion(region, 0, 0));
+    EXPECT_TRUE(PtInRegion(region, 10, 4));
+    DeleteObject(region);
     DeleteObject(ddb);
 }
 

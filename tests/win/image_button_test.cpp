@@ -240,8 +240,8 @@ TEST(ImageButton, BecomesOwnerDrawnWithFourStateImagesFromFramesZeroToThree) {
         EXPECT_EQ(style & BS_LEFT, BS_LEFT);
         EXPECT_TRUE(d.button.HasStateImages());
         const struct { ButtonPicture picture; int frame; } states[] = {
-            {ButtonPicture::kNormal, 0}, {ButtonPicture::kPushed, 1},
-            {ButtonPicture::kDisabled, 2}, {ButtonPicture::kHot, 3},
+            {ButtonPicture::Normal, 0}, {ButtonPicture::Pushed, 1},
+            {ButtonPicture::Disabled, 2}, {ButtonPicture::Hot, 3},
         };
         for (const auto& s : states) {
             SCOPED_TRACE(s.frame);
@@ -256,9 +256,9 @@ TEST(ImageButton, BecomesOwnerDrawnWithFourStateImagesFromFramesZeroToThree) {
             EXPECT_EQ(wrong, 0);
         }
         // A strip that does not exist changes nothing that was built.
-        HBITMAP normal = d.button.StateImage(ButtonPicture::kNormal);
+        HBITMAP normal = d.button.StateImage(ButtonPicture::Normal);
         EXPECT_FALSE(d.button.SetBitmaps(9999, 5, 15, 6, 15, 8));
-        EXPECT_EQ(d.button.StateImage(ButtonPicture::kNormal), normal);
+        EXPECT_EQ(d.button.StateImage(ButtonPicture::Normal), normal);
         EXPECT_TRUE(d.button.HasStateImages());
     });
 }
@@ -267,7 +267,7 @@ TEST(ImageButton, BuildsNoImagesBeforeItHasAWindow) {
     BImageButton button;
     EXPECT_FALSE(button.ApplyDefaultSkin());
     EXPECT_FALSE(button.HasStateImages());
-    EXPECT_EQ(button.StateImage(ButtonPicture::kNormal), nullptr);
+    EXPECT_EQ(button.StateImage(ButtonPicture::Normal), nullptr);
 }
 
 TEST(ImageButton, KeyColouredCornersAreOutsideTheWindowRegionAndClicksThereReachTheDialog) {

@@ -6,7 +6,10 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include "core/array.h"
+#include "install/shell_folders.h"
 #include "install/shortcuts.h"
+#include "sys/registry.h"
 #include "support/registry_state.h"
 #include "support/test_support.h"
 
@@ -15,7 +18,6 @@ namespace {
 
 using install::CreateShellLink;
 using install::CreateShortcut;
-using install::CreateShortcuts;
 using test::FileExists;
 using test::ShellFoldersForTest;
 using test::TempFolder;
@@ -77,6 +79,7 @@ struct ComApartment {
 class Shortcuts : public ::testing::Test {
 protected:
     Shortcuts() : root_("install-links"), shell_(root_ / "Profile") {
+        SetNotFoundText("NotFound");  // as the application hands it over
         programFilesDir_ = root_ / "Program Files" + "\\";
         CreateDirectoryA((root_ / "Program Files").c_str(), nullptr);
         CreateDirectoryA((programFilesDir_ + "Brimel").c_str(), nullptr);
@@ -96,6 +99,16 @@ protected:
         EXPECT_EQ(fields.hotKey, 0) << path;
     }
 
+    // What the installation does, folder by folder; the saved links' paths.
+    Array<String> MakeEachShortcut() {
+        Array<String> made;
+        for (const char* value : install::kShortcutFolderValues) {
+            String linkPath;
+            if (CreateShortcut(value, programFilesDir_, &linkPath) == S_OK) made.push_back(linkPath);
+        }
+        return made;
+    }
+
     ComApartment com_;
     TempFolder root_;
     ShellFoldersForTest shell_;
@@ -103,7 +116,7 @@ protected:
 };
 
 TEST_F(Shortcuts, OneInEachShellFolderPointsAtTheInstalledMessenger) {
-    const auto made = CreateShortcuts(programFilesDir_);
+    const auto made = MakeEachShortcut();
     ASSERT_EQ(made, (Array<String>{Link("Desktop"), Link("Start Menu"), Link("Programs")}));
     for (const auto& path : made) ExpectShortcutToTheMessenger(path);
 }
@@ -122,7 +135,7 @@ TEST_F(Shortcuts, TrailingBackslashesOfTheFolderValueAreDropped) {
 TEST_F(Shortcuts, MissingStartMenuValueSkipsOnlyThatFolder) {
     shell_.Remove("Start Menu");
     EXPECT_EQ(CreateShortcut("Start Menu", programFilesDir_), S_FALSE);
-    const auto made = CreateShortcuts(programFilesDir_);
+    const auto made = MakeEachShortcut();
     EXPECT_EQ(made, (Array<String>{Link("Desktop"), Link("Programs")}));
     EXPECT_TRUE(FilesIn(shell_.Folder("Start Menu")).empty());
     ExpectShortcutToTheMessenger(Link("Desktop"));
@@ -136,13 +149,13 @@ TEST_F(Shortcuts, FolderValueReadingNotFoundCountsAsMissing) {
 }
 
 TEST_F(Shortcuts, InstallingTwiceLeavesOneRewrittenShortcutPerFolder) {
-    ASSERT_EQ(CreateShortcuts(programFilesDir_).size(), 3u);
+    ASSERT_EQ(MakeEachShortcut().size(), 3u);
     for (const char* value : {"Desktop", "Start Menu", "Programs"})
         ASSERT_TRUE(test::WriteBytes(Link(value), {'x'}));
     // Saving a link has the shell look up the desktop, which puts the
     // real desktop folder back into the key.
     shell_.PointAtTestFolders();
-    ASSERT_EQ(CreateShortcuts(programFilesDir_).size(), 3u);
+    ASSERT_EQ(MakeEachShortcut().size(), 3u);
     for (const char* value : {"Desktop", "Start Menu", "Programs"}) {
         EXPECT_EQ(FilesIn(shell_.Folder(value)), std::vector<String>{"Brimel Messenger.lnk"}) << value;
         ExpectShortcutToTheMessenger(Link(value));

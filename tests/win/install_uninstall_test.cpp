@@ -8,6 +8,7 @@
 #include <string>
 
 #include "install/uninstall_registration.h"
+#include "sys/registry.h"
 #include "support/registry_state.h"
 #include "string_printer.h"
 
@@ -94,6 +95,7 @@ protected:
         : legacy_(HKEY_CURRENT_USER, kRunKey, "Brimel Chat"),
           other_(HKEY_CURRENT_USER, kRunKey, "Brimel Helper"),
           machineLegacy_(HKEY_LOCAL_MACHINE, kRunKey, "Brimel Chat") {
+        SetNotFoundText("NotFound");  // as the application hands it over
         test::SetRegistryText(HKEY_CURRENT_USER, kRunKey, "Brimel Helper", "C:\\Helper\\helper.exe");
         test::SetRegistryText(HKEY_LOCAL_MACHINE, kRunKey, "Brimel Chat", "C:\\Old\\BrimelChat.exe /all");
     }

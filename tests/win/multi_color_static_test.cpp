@@ -16,7 +16,7 @@ namespace brimel {
 namespace {
 
 using test::Grab;
-using test::Picture;
+using test::ClientPixels;
 using test::ScriptedDialog;
 
 constexpr UINT kDialogId = 6001;
@@ -71,8 +71,8 @@ struct Labels {
 TEST(MultiColorStatic, RunsAreDrawnInTheOverrideColourAndBoldIsHeavier) {
     Labels labels;
     labels.Run([&](ScriptedDialog&) {
-        const Picture plain = Grab(labels.plain.Handle());
-        const Picture bold = Grab(labels.bold.Handle());
+        const ClientPixels plain = Grab(labels.plain.Handle());
+        const ClientPixels bold = Grab(labels.bold.Handle());
         EXPECT_GT(plain.Count(kInk), 20);
         EXPECT_GT(bold.Count(kInk), plain.Count(kInk) * 11 / 10) << "bold is no heavier than plain";
         EXPECT_EQ(plain.Count(kRunGreen) + bold.Count(kRunGreen), 0) << "the run's own colour shows";
@@ -119,7 +119,7 @@ TEST(MultiColorStatic, DisabledTextIsGreyWithAWhiteCopyAndEnablingLeavesNoTrace)
         HWND label = labels.disabled.Handle();
         // Redrawn at once: read back without pumping any message.
         EnableWindow(label, FALSE);
-        const Picture off = Grab(label);
+        const ClientPixels off = Grab(label);
         EXPECT_GT(off.Count(kGrey), 20);
         EXPECT_EQ(off.Count(kInk), 0);
         // The white copy lies one pixel down and right (edges are smoothed,
@@ -131,7 +131,7 @@ TEST(MultiColorStatic, DisabledTextIsGreyWithAWhiteCopyAndEnablingLeavesNoTrace)
         EXPECT_GT(copies, 5);
 
         EnableWindow(label, TRUE);
-        const Picture on = Grab(label);
+        const ClientPixels on = Grab(label);
         EXPECT_GT(on.Count(kInk), 20);
         EXPECT_EQ(on.Count(kGrey) + on.Count(kWhite), 0) << "the disabled look shows through";
     });

@@ -19,7 +19,7 @@ namespace brimel {
 namespace {
 
 using test::Grab;
-using test::Picture;
+using test::ClientPixels;
 using test::ScriptedDialog;
 
 constexpr UINT kDialogId = 7001;
@@ -34,11 +34,14 @@ Application app;  // the shared dialog font
 // button.
 struct Boxes {
     BRadioCheckButton box, one, two, also;
+    LONG boxType = BS_AUTOCHECKBOX;  // the first box's template type
 
     void Run(const std::function<void(ScriptedDialog&)>& script) {
         test::RunScripted(
             kDialogId,
             [&](ScriptedDialog& d) {
+                HWND item = d.Item(kBoxId);
+                SetWindowLongA(item, GWL_STYLE, (GetWindowLongA(item, GWL_STYLE) & ~BS_TYPEMASK) | boxType);
                 d.BindControl(kBoxId, box);
                 d.BindControl(kOneId, one);
                 d.BindControl(kTwoId, two);
@@ -74,7 +77,7 @@ private:
 // The glyph the control shows at x 0, y 1, or -1 for none; key pixels of the
 // strip must show what lies beneath (anything but magenta).
 int ShownGlyph(HWND control, const Strip& strip) {
-    const Picture shown = Grab(control);
+    const ClientPixels shown = Grab(control);
     for (int index = 0; index < kCheckGlyphCount; ++index) {
         bool same = true;
         for (int y = 0; y < 13 && same; ++y)
@@ -94,21 +97,75 @@ TEST(RadioCheckButton, ClickShowsThePressedGlyphWhileHeldThenTheCheckedHoverGlyp
         HWND box = b.box.Handle();
         EXPECT_TRUE(b.box.IsCheckBoxMode());
         EXPECT_EQ(GetWindowLongA(box, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
-        EXPECT_EQ(ShownGlyph(box, strip), kGlyphUnchecked);
+        EXPECT_EQ(ShownGlyph(box, strip), int(CheckGlyph::Unchecked));
         test::PointAt(test::OnScreen(box, 6, 8));
-        EXPECT_TRUE(test::PumpUntil([&] { return ShownGlyph(box, strip) == kGlyphUncheckedHot; }));
+        EXPECT_TRUE(test::PumpUntil([&] { return ShownGlyph(box, strip) == int(CheckGlyph::UncheckedHot); }));
         EXPECT_EQ(GetCursor(), LoadCursorA(ResourceInstance(), MAKEINTRESOURCEA(IDC_HAND_CURSOR)));
         test::Press();
-        EXPECT_EQ(ShownGlyph(box, strip), kGlyphUncheckedPressed);
+        EXPECT_EQ(ShownGlyph(box, strip), int(CheckGlyph::UncheckedPressed));
         EXPECT_EQ(d.clicks[kBoxId], 0);
         test::Release();
-        EXPECT_EQ(ShownGlyph(box, strip), kGlyphCheckedHot);
+        EXPECT_EQ(ShownGlyph(box, strip), int(CheckGlyph::CheckedHot));
         EXPECT_EQ(b.box.GetCheck(), 1);
         EXPECT_EQ(d.clicks[kBoxId], 1);
         // The state is the control's own, not the platform button's.
         EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
         SendMessageA(box, BM_SETCHECK, BST_UNCHECKED, 0);
         EXPECT_EQ(b.box.GetCheck(), 1);
+    });
+}
+
+TEST(RadioCheckButton, EveryButtonTypeIsDrawnInTheModeOfItsCheckBoxBit) {
+    const struct {
+        LONG type;
+        bool checkBoxMode;
+    } cases[] = {
+        {BS_CHECKBOX, true}, {BS_AUTORADIOBUTTON, false},
+        // OR-ed with the owner-draw type these would make type 15.
+        {BS_RADIOBUTTON, false}, {BS_3STATE, false}, {BS_AUTO3STATE, true},
+    };
+    for (const auto& c : cases) {
+        Boxes b;
+        b.boxType = c.type;
+        b.Run([&](ScriptedDialog&) {
+            HWND box = b.box.Handle();
+            EXPECT_EQ(b.box.IsCheckBoxMode(), c.checkBoxMode) << "type " << c.type;
+            EXPECT_EQ(GetWindowLongA(box, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW) << "type " << c.type;
+            const Strip strip(c.checkBoxMode ? IDB_CHECK_GLYPHS : IDB_RADIO_GLYPHS);
+            EXPECT_EQ(ShownGlyph(box, strip), int(CheckGlyph::Unchecked)) << "type " << c.type;
+        });
+    }
+}
+
+TEST(RadioCheckButton, DrawingLeavesTheBorrowedDcAsItCame) {
+    Boxes b;
+    b.Run([&](ScriptedDialog& d) {
+        for (UINT state : {0u, unsigned(ODS_FOCUS)}) {
+            test::Canvas c(220, 17, RGB(0, 0, 0));
+            HDC dc = c.dc();
+            HFONT font = static_cast<HFONT>(GetStockObject(ANSI_FIXED_FONT));
+            SelectObject(dc, font);
+            SetBkMode(dc, OPAQUE);
+            SetBkColor(dc, RGB(11, 22, 33));
+            SetTextColor(dc, RGB(44, 55, 66));
+            SetViewportOrgEx(dc, 3, 4, nullptr);
+            DRAWITEMSTRUCT item = {};
+            item.CtlType = ODT_BUTTON;
+            item.CtlID = kBoxId;
+            item.itemAction = ODA_DRAWENTIRE;
+            item.itemState = state;
+            item.hwndItem = b.box.Handle();
+            item.hDC = dc;
+            item.rcItem = RECT{0, 0, 220, 17};
+            EXPECT_TRUE(SendMessageA(d.Handle(), WM_DRAWITEM, kBoxId, reinterpret_cast<LPARAM>(&item)));
+            POINT origin = {0, 0};
+            GetViewportOrgEx(dc, &origin);
+            EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font) << state;
+            EXPECT_EQ(GetBkMode(dc), OPAQUE) << state;
+            EXPECT_EQ(GetBkColor(dc), RGB(11, 22, 33)) << state;
+            EXPECT_EQ(GetTextColor(dc), RGB(44, 55, 66)) << state;
+            EXPECT_EQ(origin.x * 10 + origin.y, 34) << state;
+        }
     });
 }
 
@@ -183,8 +240,8 @@ TEST(RadioCheckButton, CheckingARadioUnchecksTheOtherRadiosOfItsGroupOnly) {
         EXPECT_EQ(d.clicks[kOneId], 1);
         EXPECT_EQ(d.clicks[kTwoId], 0);
         // Radios show the round glyphs, the dialog showing at their corners.
-        EXPECT_EQ(ShownGlyph(b.one.Handle(), radio), kGlyphCheckedHot);
-        EXPECT_EQ(ShownGlyph(b.two.Handle(), radio), kGlyphUnchecked);
+        EXPECT_EQ(ShownGlyph(b.one.Handle(), radio), int(CheckGlyph::CheckedHot));
+        EXPECT_EQ(ShownGlyph(b.two.Handle(), radio), int(CheckGlyph::Unchecked));
     });
 }
 
@@ -192,10 +249,10 @@ TEST(RadioCheckButton, FocusRectangleSpansTheCaptionInTheFontItIsDrawnIn) {
     Boxes b;
     b.Run([&](ScriptedDialog&) {
         HWND box = b.box.Handle();
-        const Picture unfocused = Grab(box);
+        const ClientPixels unfocused = Grab(box);
         SetFocus(box);
         test::Pump(100);
-        const Picture focused = Grab(box);
+        const ClientPixels focused = Grab(box);
         int left = focused.width, right = -1, bottom = -1;
         for (int y = 0; y < focused.height; ++y)
             for (int x = 0; x < focused.width; ++x)
@@ -220,7 +277,7 @@ TEST(RadioCheckButton, HoveringInAndOutLeavesTheCaptionAsItWas) {
     Boxes b;
     b.Run([&](ScriptedDialog& d) {
         HWND box = b.box.Handle();
-        const Picture before = Grab(box);
+        const ClientPixels before = Grab(box);
         // Each hover repaints the control; the caption must not be drawn
         // over a copy of its own earlier drawing.
         for (int i = 0; i < 4; ++i) {
@@ -229,7 +286,7 @@ TEST(RadioCheckButton, HoveringInAndOutLeavesTheCaptionAsItWas) {
             test::PointAt(test::OnScreen(d.Handle(), 300, 200));
             EXPECT_TRUE(test::PumpUntil([&] { return !b.box.IsHovering(); }));
         }
-        const Picture after = Grab(box);
+        const ClientPixels after = Grab(box);
         int changed = 0;
         for (size_t i = 0; i < before.pixels.size(); ++i) changed += before.pixels[i] != after.pixels[i];
         EXPECT_EQ(changed, 0);

@@ -163,11 +163,6 @@ TEST(SetupApp, FontRecordCopiesTheFaceNameBounded) {
     EXPECT_EQ(empty.lfClipPrecision, CLIP_DEFAULT_PRECIS);
 }
 
-TEST(SetupApp, FaceNameWithPercentSignsIsTakenVerbatim) {
-    const LOGFONTA record = DialogFontRecord("%s%s%n");
-    EXPECT_STREQ(record.lfFaceName, "%s%s%n");
-}
-
 TEST(Resources, ArtworkIsThere) {
     HINSTANCE self = GetModuleHandleA(nullptr);
     for (int id : {IDB_WELCOME_ART, IDB_BUTTON_FACES, IDB_CHECK_GLYPHS})

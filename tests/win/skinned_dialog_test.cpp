@@ -42,20 +42,6 @@ AppEnvironment* const kApp =
 
 using test::Pump;
 
-// Pumps the way the dialog's own loop does, so keys reach its keyboard handling.
-void PumpDialog(BDialog& dialog, DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (dialog.PreTranslateMessage(&msg) || IsDialogMessageA(dialog.Handle(), &msg)) continue;
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(5);
-    } while (GetTickCount() - start < milliseconds);
-}
-
 // The colour on screen at a point of a window's client area.
 COLORREF ScreenPixel(HWND hwnd, int x, int y) {
     HDC dc = GetDC(hwnd);
@@ -169,12 +155,12 @@ TEST(SkinnedDialog, EverySkinGivesImageButtonsTheStandardFace) {
         SetWindowPos(other, nullptr, 0, 0, size.right, size.bottom, SWP_NOMOVE | SWP_NOZORDER);
         ASSERT_TRUE(reference.Attach(other));
         ASSERT_TRUE(reference.ApplyDefaultSkin());
-        const auto standard = test::ReadBitmap(reference.StateImage(ButtonPicture::kNormal));
+        const auto standard = test::ReadBitmap(reference.StateImage(ButtonPicture::Normal));
         for (int skin : {801, 601}) {
             ASSERT_TRUE(d.go.SetBitmaps(IDB_CHECK_GLYPHS, 4, 2, 2, 2, 2));
-            EXPECT_NE(test::ReadBitmap(d.go.StateImage(ButtonPicture::kNormal)), standard);
+            EXPECT_NE(test::ReadBitmap(d.go.StateImage(ButtonPicture::Normal)), standard);
             d.SetSkin(skin);
-            EXPECT_EQ(test::ReadBitmap(d.go.StateImage(ButtonPicture::kNormal)), standard) << skin;
+            EXPECT_EQ(test::ReadBitmap(d.go.StateImage(ButtonPicture::Normal)), standard) << skin;
         }
         reference.Detach();
         DestroyWindow(other);
@@ -186,12 +172,12 @@ TEST(SkinnedDialog, EnterOnAnImageButtonClicksItOnce) {
     TestDialog dialog([](TestDialog& d) {
         SetFocus(d.go.Handle());
         PostMessageA(d.go.Handle(), WM_KEYDOWN, VK_RETURN, 0);
-        PumpDialog(d, 100);
+        Pump(100, &d);
         EXPECT_EQ(d.goClicks, 1);
         const int okBefore = d.okCommands;
         SetFocus(GetDlgItem(d.Handle(), kEdit));
         PostMessageA(GetDlgItem(d.Handle(), kEdit), WM_KEYDOWN, VK_RETURN, 0);
-        PumpDialog(d, 100);
+        Pump(100, &d);
         EXPECT_EQ(d.goClicks, 1) << "Enter elsewhere clicks no image button";
         EXPECT_EQ(d.okCommands, okBefore + 1) << "the dialog's own Enter handling";
     });

@@ -103,6 +103,7 @@ public:
     KernelHandle(const KernelHandle&) = delete;
     KernelHandle& operator=(const KernelHandle&) = delete;
     HANDLE Get() const { return handle_; }
+    HANDLE Release() { return std::exchange(handle_, nullptr); }
     explicit operator bool() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
     void Reset(HANDLE handle = nullptr) {
         if (*this && handle_ != handle) CloseHandle(handle_);

@@ -131,7 +131,9 @@ void CMultiColorStatic::PreSubclassWindow() {
     Window::PreSubclassWindow();
     client_ = ClientRect();
     // Mouse input needs the notify style; the simple type is the platform
-    // static's least drawing of its own.
+    // static's least drawing of its own.  OR-ed into the type field on
+    // purpose: the label's template type is SS_LEFT (0), so the result is
+    // SS_SIMPLE.
     HWND hwnd = Handle();
     SetWindowLongA(hwnd, GWL_STYLE, GetWindowLongA(hwnd, GWL_STYLE) | SS_NOTIFY);
     SetWindowLongA(hwnd, GWL_STYLE, GetWindowLongA(hwnd, GWL_STYLE) | SS_SIMPLE);
@@ -163,7 +165,7 @@ LRESULT CMultiColorStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         }
         case WM_DESTROY: {
             const LRESULT result = Window::WindowProc(message, wParam, lParam);
-            runFont_.Reset();
+            for (Font& font : runFonts_) font.Reset();
             return result;
         }
         case WM_ERASEBKGND:
@@ -219,24 +221,22 @@ COLORREF CMultiColorStatic::RunColor(uint32_t style) const {
     return style & kRunColorMask;
 }
 
-bool CMultiColorStatic::BuildRunFont(uint32_t style) {
+HFONT CMultiColorStatic::RunFont(uint32_t style) {
     const bool plain = style == kDefaultRunStyle;
-    Application* app = CurrentApplication();
-    const char* face = app != nullptr ? app->FontFaceName() : nullptr;
-    LOGFONTA record = {};
-    record.lfHeight = -12;
-    record.lfWeight = !plain && (style & kRunBold) ? FW_HEAVY : FW_NORMAL;
-    record.lfItalic = !plain && (style & kRunItalic) ? TRUE : FALSE;
-    record.lfUnderline = !plain && (style & kRunUnderline) ? TRUE : FALSE;
-    record.lfCharSet = DEFAULT_CHARSET;
-    record.lfOutPrecision = OUT_DEFAULT_PRECIS;
-    record.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    record.lfQuality = PROOF_QUALITY;
-    record.lfPitchAndFamily = VARIABLE_PITCH | FF_ROMAN;
-    if (face != nullptr) lstrcpynA(record.lfFaceName, face, LF_FACESIZE);
-    runFont_.Reset();
-    runFont_.Reset(CreateFontIndirectA(&record));
-    return static_cast<bool>(runFont_);
+    const bool bold = !plain && (style & kRunBold), italic = !plain && (style & kRunItalic);
+    const bool underline = !plain && (style & kRunUnderline);
+    Font& font = runFonts_[(bold ? 1 : 0) | (italic ? 2 : 0) | (underline ? 4 : 0)];
+    if (!font) {
+        Application* app = CurrentApplication();
+        const char* face = app != nullptr ? app->FontFaceName() : nullptr;
+        LOGFONTA record = DialogFontRecord(face != nullptr ? face : "");
+        record.lfWeight = bold ? FW_HEAVY : FW_NORMAL;
+        record.lfItalic = italic ? TRUE : FALSE;
+        record.lfUnderline = underline ? TRUE : FALSE;
+        record.lfQuality = PROOF_QUALITY;
+        font.Reset(CreateFontIndirectA(&record));
+    }
+    return font.Get();
 }
 
 void CMultiColorStatic::Paint() {
@@ -251,11 +251,9 @@ void CMultiColorStatic::Paint() {
     at.x = client_.left;
     for (size_t r = 0; r < runs_.size(); ++r) {
         const TextRun& run = runs_[r];
-        // The font of a run is selected for that run only, so that it is
-        // no longer selected when the next run's font replaces it.  Without
-        // a font the context's previous one is used.
-        BuildRunFont(run.style);
-        SelectIn font(dc, runFont_.Get());
+        // The font of a run is selected for that run only.  Without a font
+        // the context's previous one is used.
+        SelectIn font(dc, RunFont(run.style));
         ::SetTextColor(dc, RunColor(run.style));
         const char* text = run.text.c_str();
         SIZE extent = {0, 0};

@@ -80,7 +80,10 @@ protected:
 private:
     void Paint();
     void DrawPiece(HDC dc, const char* text, size_t length, int32_t line, int32_t x, int32_t height);
-    bool BuildRunFont(uint32_t style);
+    // The shared dialog font in the run's style, built on first use and
+    // kept for the control's life: one per combination of bold, italic and
+    // underline.
+    HFONT RunFont(uint32_t style);
     COLORREF RunColor(uint32_t style) const;
     void InvalidateText();
 
@@ -89,7 +92,7 @@ private:
     bool tracking_ = false;
     bool textTaken_ = false;
     Array<TextRun> runs_;
-    Font runFont_;
+    Font runFonts_[8];
     RECT client_ = {0, 0, 0, 0};
     String link_;
 };

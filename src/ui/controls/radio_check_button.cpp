@@ -78,7 +78,10 @@ void BRadioCheckButton::PreSubclassWindow() {
     // three-state) all have this bit; the radio types and the plain
     // three-state box do not.
     checkBoxMode_ = (style & 2) != 0;
-    SetWindowLongA(hwnd, GWL_STYLE, style | BS_OWNERDRAW);
+    // The owner-draw type replaces the template's: OR-ed in, as the box's
+    // and the radio's types are, it would turn the plain radio and both
+    // three-state types into type 15, which no one draws.
+    SetWindowLongA(hwnd, GWL_STYLE, (style & ~BS_TYPEMASK) | BS_OWNERDRAW);
 }
 
 void BRadioCheckButton::RedrawAndAnnounce() {
@@ -102,7 +105,7 @@ bool BRadioCheckButton::OnDrawItem(DRAWITEMSTRUCT* item) {
         SetBkMode(dc, TRANSPARENT);
         PaintParentSnapshot(Handle(), snapshot_, dc);
         (checkBoxMode_ ? checkBoxStrip : radioStrip)
-            .Draw(dc, GlyphIndex(pressed_, checked_ != 0, hovering_));
+            .Draw(dc, static_cast<int>(GlyphIndex(pressed_, checked_ != 0, hovering_)));
 
         const String caption = WindowText();
         const int length = static_cast<int>(caption.size());
@@ -141,6 +144,18 @@ void BRadioCheckButton::UpdateRadioGroup() {
         BRadioCheckButton* other = WindowAs<BRadioCheckButton>(next);
         if (other != nullptr && !other->checkBoxMode_) other->SetCheck(0);
     }
+}
+
+void BRadioCheckButton::Activate(bool changeCheck) {
+    if (changeCheck) {
+        if (checkBoxMode_)
+            checked_ = !checked_;
+        else if (checked_ == 0)
+            checked_ = 1;  // a radio button is never unchecked by its own click
+    }
+    RedrawAndAnnounce();
+    UpdateRadioGroup();
+    NotifyClicked();
 }
 
 void BRadioCheckButton::NotifyClicked() {
@@ -195,15 +210,9 @@ LRESULT BRadioCheckButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
             pressed_ = false;
             const POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
             const RECT client = ClientRect();
-            if (PtInRect(&client, point)) {
-                if (checkBoxMode_)
-                    checked_ = !checked_;
-                else if (checked_ == 0)
-                    checked_ = 1;
-            }
-            RedrawAndAnnounce();
-            UpdateRadioGroup();
-            NotifyClicked();
+            // Asked for: every release notifies, even one outside the
+            // control, which leaves the check as it was.
+            Activate(PtInRect(&client, point) != FALSE);
             return 0;
         }
         case WM_MOUSEMOVE: {
@@ -221,15 +230,10 @@ LRESULT BRadioCheckButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
             // Only the space bar's release counts; the platform button sees
             // none, so it never clicks by itself.
             if (wParam != VK_SPACE) return 0;
-            if (checkBoxMode_) {
-                checked_ = !checked_;
-            } else {
-                if (checked_ == 1) return 0;
-                checked_ = 1;
-            }
-            RedrawAndAnnounce();
-            UpdateRadioGroup();
-            NotifyClicked();
+            // Asked for: a space on a radio button already checked does
+            // nothing and tells nobody, while a click on it still notifies.
+            if (!checkBoxMode_ && checked_ == 1) return 0;
+            Activate(true);
             return 0;
         case WM_SYSCOLORCHANGE: {
             const LRESULT result = HandCursorButton::WindowProc(message, wParam, lParam);

@@ -44,6 +44,9 @@ private:
     void RedrawAndAnnounce();
     // Unchecks the other radio buttons of this one's dialog group.
     void UpdateRadioGroup();
+    // A click or a space-bar release: the check changed when asked, then
+    // the redraw, the radio group and the parent's notification.
+    void Activate(bool changeCheck);
     void NotifyClicked();
 
     bool pressed_ = false;

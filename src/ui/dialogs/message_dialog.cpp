@@ -6,8 +6,6 @@
 namespace brimel {
 namespace {
 
-constexpr int kMessageSkin = 601;
-constexpr int kNoticeSkin = 614;
 constexpr int kMostLines = 25;
 
 // A child's rectangle in its parent's client coordinates.
@@ -94,7 +92,8 @@ void MessageDialog::OnCancel() {
 }
 
 void MessageDialog::OnOK() {
-    // Enter comes here too: it acts as the focused button would.
+    // Enter comes here too, after its click on the focused button: the
+    // answer runs again, on purpose, and ends the dialog with the same result.
     HWND focus = GetFocus();
     auto is = [focus](const BImageButton& button) {
         return focus != nullptr && focus == button.Handle() && IsWindowVisible(focus);

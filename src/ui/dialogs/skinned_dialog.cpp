@@ -73,6 +73,9 @@ BOOL BDialog::OnInitDialog() {
 
 bool BDialog::PreTranslateMessage(MSG* msg) {
     const bool handled = Dialog::PreTranslateMessage(msg);
+    // Enter on an image button is its click, and then, on purpose, also the
+    // dialog's IDOK through the dialog manager: a dialog whose OnOK acts
+    // on the focused button (the message dialog) runs that answer twice.
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) {
         HWND focus = GetFocus();
         BImageButton* button = WindowAs<BImageButton>(focus);

@@ -27,7 +27,7 @@ public:
     // whole area with `stretch`.  The source rectangle is kept only when
     // tileWhole is false.
     void SetPicture(const String& name, bool tileWhole, const RECT& source, bool stretch);
-    void ClearPicture() { backgroundPicture.Unload(); }
+    void ClearPicture() { backgroundPicture_.Unload(); }
     // Sets the background colour and remakes its brush; kNoColor leaves no brush.
     void SetColor(COLORREF color);
 
@@ -36,19 +36,19 @@ public:
     // no picture.
     bool Paint(HDC dc, int left, int top, int right, int bottom);
 
-    COLORREF BackgroundColor() const { return backgroundColor; }
+    COLORREF BackgroundColor() const { return backgroundColor_; }
     // Borrowed by the dialog for its control colours; null without a colour.
-    HBRUSH BackgroundBrush() const { return backgroundBrush.Get(); }
-    const Picture& BackgroundPicture() const { return backgroundPicture; }
-    bool TilesWholePicture() const { return tileWholePicture; }
+    HBRUSH BackgroundBrush() const { return backgroundBrush_.Get(); }
+    const Picture& BackgroundPicture() const { return backgroundPicture_; }
+    bool TilesWholePicture() const { return tileWholePicture_; }
 
 private:
-    Picture backgroundPicture;
-    bool tileWholePicture = true;
-    RECT sourceRect = {0, 0, 0, 0};
-    bool stretchSource = false;
-    COLORREF backgroundColor = kNoColor;
-    Brush backgroundBrush;
+    Picture backgroundPicture_;
+    bool tileWholePicture_ = true;
+    RECT sourceRect_ = {0, 0, 0, 0};
+    bool stretchSource_ = false;
+    COLORREF backgroundColor_ = kNoColor;
+    Brush backgroundBrush_;
 };
 
 }  // namespace brimel

@@ -4,6 +4,7 @@
 #include "core/array.h"
 
 #include "core/key_runs.h"
+#include "core/win32/owners.h"
 #include "core/nine_part.h"
 
 namespace brimel {
@@ -19,14 +20,16 @@ public:
     }
 
     bool Take(const RunBatch& batch) {
-        const Array<uint8_t> data = SerializeRegionData(batch);
-        if (!Reserve(data.size())) return false;  // keep what was collected so far
-        void* bytes = GlobalLock(block_);
-        if (bytes == nullptr) return false;
-        std::memcpy(bytes, data.data(), data.size());
-        HRGN part = ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
-                                    static_cast<const RGNDATA*>(bytes));
-        GlobalUnlock(block_);
+        const size_t size = static_cast<size_t>(batch.BufferBytes());
+        if (!Reserve(size)) return false;  // keep what was collected so far
+        HRGN part = nullptr;
+        {
+            const GlobalLockIn locked(block_);
+            uint8_t* bytes = static_cast<uint8_t*>(locked.Data());
+            if (bytes == nullptr) return false;
+            if (SerializeRegionData(batch, bytes))
+                part = ExtCreateRegion(nullptr, static_cast<DWORD>(size), reinterpret_cast<const RGNDATA*>(bytes));
+        }
         if (part == nullptr) return true;  // this batch is lost, the scan goes on
         if (result_.Get() == nullptr) {
             result_.Reset(part);
@@ -128,17 +131,16 @@ void DrawThroughMask(HDC target, HDC imageDc, HDC maskDc, int width, int height)
     SetBkColor(target, background);
 }
 
-Region DrawKeyedImage(HDC target, HBITMAP image, int width, int height, COLORREF key, MaskRead read) {
+Region DrawKeyedImage(HDC target, HBITMAP image, int width, int height, COLORREF key) {
     MemoryDC imageDc(target);
     MemoryDC maskDc(target);
     if (!imageDc || !maskDc) return Region();
     SelectIn imageSelected(imageDc.Get(), image);
     Bitmap mask = MakeKeyMask(imageDc.Get(), width, height, key);
     if (!mask) return Region();
-    Region region;
-    if (read == MaskRead::kWholeBitmap) region = RegionFromKeyBitmap(mask.Get(), RGB(255, 255, 255));
+    // Read before the mask is selected: RegionFromKeyBitmap needs it free.
+    Region region = RegionFromKeyBitmap(mask.Get(), RGB(255, 255, 255));
     SelectIn maskSelected(maskDc.Get(), mask.Get());
-    if (read == MaskRead::kPixelByPixel) region = RegionFromKeyColor(maskDc.Get(), RGB(255, 255, 255));
     DrawThroughMask(target, imageDc.Get(), maskDc.Get(), width, height);
     return region;
 }

@@ -29,14 +29,10 @@ Bitmap MakeKeyMask(HDC imageDc, int width, int height, COLORREF key);
 // and text colours come back as they were.
 void DrawThroughMask(HDC target, HDC imageDc, HDC maskDc, int width, int height);
 
-// How DrawKeyedImage reads the mask when it builds the region.
-enum class MaskRead { kPixelByPixel, kWholeBitmap };
-
 // Draws the image at (0, 0) of the target through its key colour and returns
 // the region of its non-key pixels (see RegionFromKeyColor), which the caller
 // owns.  The target's settings come back as they were.
-Region DrawKeyedImage(HDC target, HBITMAP image, int width, int height, COLORREF key,
-                      MaskRead read = MaskRead::kWholeBitmap);
+Region DrawKeyedImage(HDC target, HBITMAP image, int width, int height, COLORREF key);
 
 // Scales frame `frame` of a strip of `frameCount` equally wide frames to
 // width x height: the corners (top and bottom heights, left and right widths)

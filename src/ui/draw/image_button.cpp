@@ -16,7 +16,8 @@ BImageButton::BImageButton() = default;
 void BImageButton::PreSubclassWindow() {
     HandCursorButton::PreSubclassWindow();
     // Two separate changes: left-aligned first, then owner-drawn, from which
-    // point the platform asks the button to draw itself.
+    // point the platform asks the button to draw itself.  The type is OR-ed
+    // in on purpose: from a push button's type (0 or 1) it gives owner-draw.
     HWND hwnd = Handle();
     SetWindowLongA(hwnd, GWL_STYLE, GetWindowLongA(hwnd, GWL_STYLE) | BS_LEFT);
     SetWindowLongA(hwnd, GWL_STYLE, GetWindowLongA(hwnd, GWL_STYLE) | BS_OWNERDRAW);
@@ -24,22 +25,22 @@ void BImageButton::PreSubclassWindow() {
 
 bool BImageButton::SetBitmaps(int bitmapId, int frameCount, int top, int bottom, int left,
                               int right) {
-    stripBitmapId = bitmapId;
-    stripFrameCount = frameCount;
-    marginTop = top;
-    marginBottom = bottom;
-    marginLeft = left;
-    marginRight = right;
+    stripBitmapId_ = bitmapId;
+    stripFrameCount_ = frameCount;
+    marginTop_ = top;
+    marginBottom_ = bottom;
+    marginLeft_ = left;
+    marginRight_ = right;
     // The images take the size of the window, so there must be one: without
     // it they would be built from the screen at no size at all.
     if (!HasWindow()) return false;
 
     Bitmap strip(LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(bitmapId)));
     if (!strip) return false;
-    return BuildStateImage(strip.Get(), normalImage, 0, frameCount) &&
-           BuildStateImage(strip.Get(), pushedImage, 1, frameCount) &&
-           BuildStateImage(strip.Get(), disabledImage, 2, frameCount) &&
-           BuildStateImage(strip.Get(), hotImage, 3, frameCount);
+    for (ButtonPicture picture : {ButtonPicture::Normal, ButtonPicture::Pushed, ButtonPicture::Disabled,
+                                  ButtonPicture::Hot})
+        if (!BuildStateImage(strip.Get(), ImageFor(picture), StripFrameOf(picture), frameCount)) return false;
+    return true;
 }
 
 bool BImageButton::ApplyDefaultSkin() { return SetBitmaps(IDB_BUTTON_FACES, 5, 15, 6, 15, 8); }
@@ -49,10 +50,10 @@ bool BImageButton::BuildStateImage(HBITMAP strip, Bitmap& image, int frame, int 
     if (!screen) return false;
     const RECT client = ClientRect();
     image.Reset();
-    if (!StretchNinePart(screen.Get(), strip, frame, frameCount, marginTop, marginBottom,
-                         marginLeft, marginRight, client.right, client.bottom, image))
+    if (!StretchNinePart(screen.Get(), strip, frame, frameCount, marginTop_, marginBottom_,
+                         marginLeft_, marginRight_, client.right, client.bottom, image))
         return false;
-    hasStateImages = true;
+    hasStateImages_ = true;
     return true;
 }
 
@@ -62,21 +63,22 @@ HBITMAP BImageButton::StateImage(ButtonPicture picture) const {
 
 Bitmap& BImageButton::ImageFor(ButtonPicture picture) {
     switch (picture) {
-        case ButtonPicture::kPushed: return pushedImage;
-        case ButtonPicture::kHot: return hotImage;
-        case ButtonPicture::kDisabled: return disabledImage;
-        case ButtonPicture::kNormal: break;
+        case ButtonPicture::Pushed: return pushedImage_;
+        case ButtonPicture::Hot: return hotImage_;
+        case ButtonPicture::Disabled: return disabledImage_;
+        case ButtonPicture::Normal: break;
     }
-    return normalImage;
+    return normalImage_;
 }
 
 void BImageButton::DrawState(HDC dc, ButtonPicture picture) {
-    if (!hasStateImages) return;
+    if (!hasStateImages_) return;
     HBITMAP image = ImageFor(picture).Get();
     // A state whose image was never built has nothing to draw or to shape.
     if (image == nullptr) return;
     const RECT client = ClientRect();
-    Region region = DrawKeyedImage(dc, image, client.right, client.bottom, keyColor);
+    Region region = DrawKeyedImage(dc, image, client.right, client.bottom, keyColor_);
+    // Set on every draw on purpose: each state image carries its own shape.
     // The window owns the region from here on; none removes any shape.
     SetWindowRgn(Handle(), region.Release(), FALSE);
 }
@@ -85,7 +87,7 @@ bool BImageButton::OnDrawItem(DRAWITEMSTRUCT* item) {
     if (item == nullptr || item->CtlType != ODT_BUTTON) return false;
     HDC dc = item->hDC;
     const RECT client = ClientRect();
-    const ButtonLook look = ChooseButtonLook(hovering, pressing, (item->itemState & ODS_DISABLED) != 0,
+    const ButtonLook look = ChooseButtonLook(hovering_, pressing_, (item->itemState & ODS_DISABLED) != 0,
                                              (item->itemState & ODS_SELECTED) != 0);
     DrawState(dc, look.picture);
 
@@ -128,32 +130,32 @@ LRESULT BImageButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             // outside its shape.
             return 0;
         case WM_MOUSEMOVE:
-            if (!hovering && TrackMouse(TME_LEAVE)) {
-                hovering = true;
+            if (!hovering_ && TrackMouse(TME_LEAVE)) {
+                hovering_ = true;
                 InvalidateRect(Handle(), nullptr, TRUE);
             }
             break;
         case WM_MOUSELEAVE:
-            hovering = false;
+            hovering_ = false;
             InvalidateRect(Handle(), nullptr, TRUE);
             return 0;
         case WM_LBUTTONDOWN:
-            pressing = true;
-            if (hovering && TrackMouse(TME_CANCEL | TME_LEAVE)) hovering = false;
+            pressing_ = true;
+            if (hovering_ && TrackMouse(TME_CANCEL | TME_LEAVE)) hovering_ = false;
             break;
         case WM_LBUTTONUP:
         case WM_KEYUP:
-            pressing = false;
+            pressing_ = false;
             break;
         case WM_KEYDOWN:
-            if (wParam == VK_SPACE) pressing = true;
+            if (wParam == VK_SPACE) pressing_ = true;
             break;
         case WM_KILLFOCUS: {
             const LRESULT result = DefaultProc(message, wParam, lParam);
             if (GetCapture() == Handle()) ReleaseCapture();
             // Whatever press was going on ends with the focus: the key-up of a
             // held space bar now goes to another window and would never clear it.
-            pressing = false;
+            pressing_ = false;
             return result;
         }
         case WM_GETOBJECT: {

@@ -28,11 +28,11 @@ public:
     // The standard face: bitmap 208, five frames, margins 15, 6, 15, 8.
     bool ApplyDefaultSkin();
 
-    bool IsHovering() const { return hovering; }
-    bool IsPressing() const { return pressing; }
-    bool HasStateImages() const { return hasStateImages; }
+    bool IsHovering() const { return hovering_; }
+    bool IsPressing() const { return pressing_; }
+    bool HasStateImages() const { return hasStateImages_; }
     HBITMAP StateImage(ButtonPicture picture) const;
-    COLORREF KeyColor() const { return keyColor; }
+    COLORREF KeyColor() const { return keyColor_; }
 
 protected:
     void PreSubclassWindow() override;
@@ -46,20 +46,20 @@ private:
     void DrawState(HDC dc, ButtonPicture picture);
     Bitmap& ImageFor(ButtonPicture picture);
 
-    bool hovering = false;
-    bool pressing = false;
-    bool hasStateImages = false;
-    int stripBitmapId = 0;
-    int stripFrameCount = 0;
-    Bitmap normalImage;
-    Bitmap pushedImage;
-    Bitmap hotImage;
-    Bitmap disabledImage;
-    int marginTop = 8;
-    int marginBottom = 8;
-    int marginLeft = 8;
-    int marginRight = 17;
-    COLORREF keyColor = RGB(255, 0, 255);
+    bool hovering_ = false;
+    bool pressing_ = false;
+    bool hasStateImages_ = false;
+    int stripBitmapId_ = 0;
+    int stripFrameCount_ = 0;
+    Bitmap normalImage_;
+    Bitmap pushedImage_;
+    Bitmap hotImage_;
+    Bitmap disabledImage_;
+    int marginTop_ = 8;
+    int marginBottom_ = 8;
+    int marginLeft_ = 8;
+    int marginRight_ = 17;
+    COLORREF keyColor_ = RGB(255, 0, 255);
 };
 
 }  // namespace brimel

@@ -8,14 +8,16 @@
 
 namespace brimel::test {
 
-void Pump(DWORD milliseconds) {
+void Pump(DWORD milliseconds, Dialog* dialog) {
     const DWORD start = GetTickCount();
     do {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             // As the dialog's modal loop does: keys such as Tab are the
             // dialog's to handle first.
-            HWND root = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+            if (dialog != nullptr && dialog->PreTranslateMessage(&msg)) continue;
+            HWND root = dialog != nullptr ? dialog->Handle()
+                        : msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
             if (root != nullptr && IsDialogMessageA(root, &msg)) continue;
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
@@ -110,16 +112,16 @@ void Key(BYTE virtualKey, bool down) {
     Pump(100);
 }
 
-int Picture::Count(COLORREF colour) const {
+int ClientPixels::Count(COLORREF colour) const {
     int count = 0;
     for (COLORREF p : pixels) count += p == colour;
     return count;
 }
 
-Picture Grab(HWND window) {
+ClientPixels Grab(HWND window) {
     RECT client = {0, 0, 0, 0};
     GetClientRect(window, &client);
-    Picture picture;
+    ClientPixels picture;
     picture.width = client.right;
     picture.height = client.bottom;
     Canvas canvas(client.right, client.bottom);

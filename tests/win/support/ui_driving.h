@@ -13,8 +13,9 @@
 namespace brimel::test {
 
 // Dispatches the thread's messages for at least `milliseconds`, giving a
-// dialog's messages to its keyboard handling first.
-void Pump(DWORD milliseconds);
+// dialog's messages to its keyboard handling first; with `dialog`, to its
+// PreTranslateMessage before that, as its own modal loop does.
+void Pump(DWORD milliseconds, Dialog* dialog = nullptr);
 
 // Pumps until the condition holds; false when it did not within the time.
 template <class Condition>
@@ -69,12 +70,12 @@ void Release();
 void Key(BYTE virtualKey, bool down);
 
 // What the window's client area shows, row by row from the top.
-struct Picture {
+struct ClientPixels {
     int width = 0, height = 0;
     std::vector<COLORREF> pixels;
     COLORREF At(int x, int y) const { return pixels[y * width + x]; }
     int Count(COLORREF colour) const;
 };
-Picture Grab(HWND window);
+ClientPixels Grab(HWND window);
 
 }  // namespace brimel::test
