@@ -15,7 +15,7 @@ constexpr int kStatusHeight = 20;
 constexpr int kStatusLeft = 12;
 constexpr int kNoteMargin = 16;
 
-void DrawPicture(HDC dc, const Picture& picture) {
+void DrawPicture(HDC dc, const SkinPicture& picture) {
     MemoryDC memory(dc);
     if (!memory) return;
     SelectIn selected(memory.Get(), picture.bitmap.Get());
@@ -23,7 +23,7 @@ void DrawPicture(HDC dc, const Picture& picture) {
 }
 
 // A caption button at its place; its key-coloured pixels show the caption.
-void DrawButton(HDC dc, const Picture& button, const RECT& place) {
+void DrawButton(HDC dc, const SkinPicture& button, const RECT& place) {
     if (!button) return;
     MemoryDC image(dc);
     MemoryDC maskDc(dc);

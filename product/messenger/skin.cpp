@@ -13,19 +13,19 @@ constexpr int kCloseFromRight = 32;
 constexpr int kMinimizeFromRight = 60;
 constexpr int kButtonTop = 7;
 
-Picture LoadPicture(const String& path) {
-    Picture picture;
+SkinPicture LoadPicture(const String& path) {
+    SkinPicture picture;
     picture.bitmap.Reset(static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
     BITMAP info;
     if (!picture.bitmap || GetObjectA(picture.bitmap.Get(), sizeof info, &info) != sizeof info || info.bmWidth <= 0 ||
         info.bmHeight <= 0)
-        return Picture();
+        return SkinPicture();
     picture.width = info.bmWidth;
     picture.height = info.bmHeight;
     return picture;
 }
 
-RECT ButtonRect(const Picture& button, int pictureWidth, int fromRight) {
+RECT ButtonRect(const SkinPicture& button, int pictureWidth, int fromRight) {
     if (!button) return {0, 0, 0, 0};
     const int left = pictureWidth - fromRight;
     return {left, kButtonTop, left + button.width, kButtonTop + button.height};

@@ -15,7 +15,7 @@ constexpr COLORREF kSkinKeyColour = RGB(0xFF, 0x00, 0xFF);
 
 // A picture read from a BMP file, with its size; empty when the file is
 // missing or no picture.
-struct Picture {
+struct SkinPicture {
     Bitmap bitmap;
     int width = 0;
     int height = 0;
@@ -25,11 +25,11 @@ struct Picture {
 
 struct Skin {
     String mainPath;  // where the picture was looked for, for the note when it is missing
-    Picture main;
+    SkinPicture main;
     // Optional: without them the window still closes through its system
     // menu (Alt+F4).
-    Picture closeButton;
-    Picture minimizeButton;
+    SkinPicture closeButton;
+    SkinPicture minimizeButton;
 
     bool Loaded() const { return static_cast<bool>(main); }
     // The buttons' places on the picture; empty for a missing button.
