@@ -79,12 +79,14 @@ protected:
     }
 };
 
-// A dialog whose test steps run from inside its own modal loop.
-class ScriptedDialog : public Dialog {
+// A dialog whose test steps run from inside its own modal loop, counting
+// what the framework hands it; the framework's own fixture, not the
+// scripted dialog the control tests share.
+class SteppedDialog : public Dialog {
 public:
-    explicit ScriptedDialog(HWND parent = nullptr) : Dialog(kTestDialog, parent) {}
-    std::function<void(ScriptedDialog&)> onInit;
-    std::function<void(ScriptedDialog&, int step)> onStep;
+    explicit SteppedDialog(HWND parent = nullptr) : Dialog(kTestDialog, parent) {}
+    std::function<void(SteppedDialog&)> onInit;
+    std::function<void(SteppedDialog&, int step)> onStep;
     DrawingButton button;
     CountingEdit edit;
     ColouredLabel label;
@@ -127,9 +129,9 @@ protected:
 };
 
 TEST(Framework, BindsControlsAndHandsDrawingBackToTheControl) {
-    ScriptedDialog dialog;
-    dialog.onInit = [](ScriptedDialog& d) { d.Step(1); };
-    dialog.onStep = [](ScriptedDialog& d, int step) {
+    SteppedDialog dialog;
+    dialog.onInit = [](SteppedDialog& d) { d.Step(1); };
+    dialog.onStep = [](SteppedDialog& d, int step) {
         if (step == 1) {
             EXPECT_EQ(Window::FromHandle(d.button.Handle()), &d.button);
             EXPECT_EQ(WindowAs<DrawingButton>(d.button.Handle()), &d.button);
@@ -181,9 +183,9 @@ TEST(Framework, ClassRecordsAnswerWhatAWindowIs) {
 }
 
 TEST(Framework, ChildMessagesReachTheChildsObject) {
-    ScriptedDialog dialog;
-    dialog.onInit = [](ScriptedDialog& d) { d.Step(1); };
-    dialog.onStep = [](ScriptedDialog& d, int) {
+    SteppedDialog dialog;
+    dialog.onInit = [](SteppedDialog& d) { d.Step(1); };
+    dialog.onStep = [](SteppedDialog& d, int) {
         // The unnamed control of the template (id -1) is bound too.
         EXPECT_NE(d.unnamed.Handle(), nullptr);
         char text[16] = "";
@@ -215,18 +217,18 @@ TEST(Framework, ChildMessagesReachTheChildsObject) {
 }
 
 TEST(Framework, DialogDestroyedByAnyPathEndsItsLoop) {
-    ScriptedDialog dialog;
-    dialog.onInit = [](ScriptedDialog& d) { d.Step(1); };
-    dialog.onStep = [](ScriptedDialog& d, int) { DestroyWindow(d.Handle()); };
+    SteppedDialog dialog;
+    dialog.onInit = [](SteppedDialog& d) { d.Step(1); };
+    dialog.onStep = [](SteppedDialog& d, int) { DestroyWindow(d.Handle()); };
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_FALSE(dialog.IsRunning());
     EXPECT_EQ(dialog.Handle(), nullptr);
 }
 
 TEST(Framework, DialogEndedWhileInitialisingIsNeverShown) {
-    ScriptedDialog dialog;
+    SteppedDialog dialog;
     HWND seen = nullptr;
-    dialog.onInit = [&](ScriptedDialog& d) {
+    dialog.onInit = [&](SteppedDialog& d) {
         seen = d.Handle();
         d.EndDialog(IDCANCEL);
     };
@@ -236,9 +238,9 @@ TEST(Framework, DialogEndedWhileInitialisingIsNeverShown) {
 }
 
 TEST(Framework, EscapeCancelsAndEnterGoesToOnOK) {
-    ScriptedDialog dialog;
-    dialog.onInit = [](ScriptedDialog& d) { d.Step(1); };
-    dialog.onStep = [](ScriptedDialog& d, int step) {
+    SteppedDialog dialog;
+    dialog.onInit = [](SteppedDialog& d) { d.Step(1); };
+    dialog.onStep = [](SteppedDialog& d, int step) {
         if (step == 1) {
             SetFocus(d.edit.Handle());
             PostMessageA(d.edit.Handle(), WM_KEYDOWN, VK_RETURN, 0);
@@ -260,9 +262,9 @@ TEST(Framework, OwnerIsDisabledWhileModalAndEnabledAfter) {
     HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
                                  nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(owner, nullptr);
-    ScriptedDialog dialog(owner);
+    SteppedDialog dialog(owner);
     bool ownerEnabledDuring = true;
-    dialog.onInit = [&](ScriptedDialog& d) {
+    dialog.onInit = [&](SteppedDialog& d) {
         ownerEnabledDuring = IsWindowEnabled(owner);
         EXPECT_EQ(GetWindow(d.Handle(), GW_OWNER), owner);
         d.EndDialog(IDOK);
@@ -274,8 +276,8 @@ TEST(Framework, OwnerIsDisabledWhileModalAndEnabledAfter) {
 }
 
 TEST(Framework, QuitMessageEndsTheLoopAndIsPassedOn) {
-    ScriptedDialog dialog;
-    dialog.onInit = [](ScriptedDialog&) { PostQuitMessage(7); };
+    SteppedDialog dialog;
+    dialog.onInit = [](SteppedDialog&) { PostQuitMessage(7); };
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     MSG msg;
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
