@@ -31,20 +31,12 @@
 #include "quit_request.h"
 #include "skin.h"
 #include "sys/code_page.h"
+#include "system_paths.h"
 
 namespace brimel::product {
 namespace {
 
 const char kInstanceMutex[] = "BrimelMessengerSingleInstance";
-
-// The folder of this program; empty when the system cannot say.
-String ProgramFolder() {
-    String path(MAX_PATH, '\0');
-    const DWORD length = GetModuleFileNameA(nullptr, &path[0], MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return String();
-    path.resize(length);
-    return FolderOfPath(path, IsSystemLeadByte);
-}
 
 void BringRunningCopyForward() {
     HWND other = FindWindowA(kMessengerWindowClass, nullptr);
@@ -80,7 +72,8 @@ int Main(HINSTANCE instance, int show) {
         BringRunningCopyForward();
         return 0;
     }
-    const String folder = ProgramFolder();
+    // Empty when the system cannot say: then no skin and no library are loaded.
+    const String folder = FolderOfPath(OwnProgramPath(), IsSystemLeadByte);
     Skin skin = LoadSkin(folder, GetSystemMetrics(SM_CXSCREEN));
     const CompanionLibrary library(folder);
     MessengerWindow window(std::move(skin), library.StatusText());

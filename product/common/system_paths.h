@@ -1,5 +1,5 @@
-// Paths and registry texts of the computer the uninstaller works on, read
-// the way the installer reads them.
+// Paths and registry texts of the computer the product's programs run on,
+// read the way the installer reads them.
 #pragma once
 
 #include <windows.h>
