@@ -12,10 +12,10 @@ usage: check_product_dir.py FOLDER [--license RTF] [--zone ZONE] [--state DIR]
 
 Prints "RECORD PATH" for every record to pack (the first file of a shared
 record) and exits 0; on the first fault prints "FILE: RULE" and exits 1.
-With --state, DIR/R<record>.state says each record's source as it is now
-(size, time, digest, zone), rewritten only when that changed, and prints
-nothing: the build packs
-a record again when its state changes, even for a file of an older time.
+With --state it prints nothing and keeps DIR/R<record>.state, each record's
+source as it is now (size, time, digest, zone), rewritten only when that
+changed: the build packs a record again when its state changes, even for a
+file of an older time.
 """
 import argparse
 import hashlib
