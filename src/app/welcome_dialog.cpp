@@ -164,11 +164,12 @@ void WelcomeDialog::LayoutControls() {
     if (Handle() == nullptr) return;
     const RECT client = ClientRect();
     const int width = client.right, height = client.bottom;
-    // The moves go as one batch, and none erases the dialog on its own: the
-    // caller's one invalidation of the whole client area repaints them all.
+    // The moves go as one batch, and none erases the dialog on its own or
+    // copies a control's old pixels to its new place: the caller's one
+    // invalidation of the whole client area repaints them all.
     HDWP batch = BeginDeferWindowPos(4);
     auto place = [&batch](HWND window, int x, int y, int cx, int cy) {
-        const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_DEFERERASE;
+        const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_DEFERERASE | SWP_NOCOPYBITS;
         if (batch != nullptr) batch = DeferWindowPos(batch, window, nullptr, x, y, cx, cy, flags);
         if (batch == nullptr) SetWindowPos(window, nullptr, x, y, cx, cy, flags);
     };
@@ -223,6 +224,22 @@ LRESULT WelcomeDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 PaintMinimised();
                 return 0;
             }
+            break;
+        case WM_WINDOWPOSCHANGING: {
+            const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+            RECT now;
+            resizing_ = (pos->flags & SWP_NOSIZE) == 0 && GetWindowRect(Handle(), &now) &&
+                        (pos->cx != now.right - now.left || pos->cy != now.bottom - now.top);
+            break;
+        }
+        case WM_WINDOWPOSCHANGED:
+            resizing_ = false;
+            break;
+        case WM_ERASEBKGND:
+            // The system erases the strips a resize uncovers before the
+            // layout runs, whose invalidation erases the whole client area
+            // again: declined, the erase is left to that one paint.
+            if (resizing_) return 0;
             break;
         case WM_SIZE: {
             const LRESULT result = BDialog::WindowProc(message, wParam, lParam);

@@ -65,6 +65,8 @@ private:
     void RunInstallation();
 
     bool installing_ = false;
+    // Between a change of the window's size and its WM_WINDOWPOSCHANGED.
+    bool resizing_ = false;
 };
 
 }  // namespace brimel
