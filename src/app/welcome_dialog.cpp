@@ -164,6 +164,7 @@ void WelcomeDialog::LayoutControls() {
     if (Handle() == nullptr) return;
     const RECT client = ClientRect();
     const int width = client.right, height = client.bottom;
+    laidOut_ = {width, height};
     // The moves go as one batch, and none erases the dialog on its own or
     // copies a control's old pixels to its new place: the caller's one
     // invalidation of the whole client area repaints them all.
@@ -235,12 +236,16 @@ LRESULT WelcomeDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_WINDOWPOSCHANGED:
             resizing_ = false;
             break;
-        case WM_ERASEBKGND:
+        case WM_ERASEBKGND: {
             // The system erases the strips a resize uncovers before the
             // layout runs, whose invalidation erases the whole client area
-            // again: declined, the erase is left to that one paint.
-            if (resizing_) return 0;
+            // again: declined, the erase is left to that one paint. Only
+            // while the layout is behind the new size: a resize that fails
+            // on its way leaves no erase declined.
+            const RECT client = ClientRect();
+            if (resizing_ && (client.right != laidOut_.cx || client.bottom != laidOut_.cy)) return 0;
             break;
+        }
         case WM_SIZE: {
             const LRESULT result = BDialog::WindowProc(message, wParam, lParam);
             LayoutControls();
