@@ -24,7 +24,6 @@ double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to, const LARGE_I
     return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-// Draws `draws` times and returns the microseconds one draw took on average.
 // The region read from the mask one pixel at a time, drawn as DrawKeyedImage
 // draws: what the button did before it read the mask in one piece.
 Region DrawReadingPixels(HDC target, HBITMAP image, int width, int height, COLORREF key) {
@@ -42,6 +41,7 @@ Region DrawReadingPixels(HDC target, HBITMAP image, int width, int height, COLOR
 
 using DrawWay = Region (*)(HDC, HBITMAP, int, int, COLORREF);
 
+// Draws `draws` times and returns the microseconds one draw took on average.
 double TimeDraws(HDC target, HBITMAP image, HWND shaped, DrawWay draw, int draws) {
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);

@@ -25,16 +25,9 @@ void DrawPicture(HDC dc, const SkinPicture& picture) {
 // A caption button at its place; its key-coloured pixels show the caption.
 void DrawButton(HDC dc, const SkinPicture& button, const RECT& place) {
     if (!button) return;
-    MemoryDC image(dc);
-    MemoryDC maskDc(dc);
-    if (!image || !maskDc) return;
-    SelectIn imageSelected(image.Get(), button.bitmap.Get());
-    const Bitmap mask = MakeKeyMask(image.Get(), button.width, button.height, kSkinKeyColour);
-    if (!mask) return;
-    SelectIn maskSelected(maskDc.Get(), mask.Get());
     SavedDC saved(dc);
     OffsetViewportOrgEx(dc, place.left, place.top, nullptr);
-    DrawThroughMask(dc, image.Get(), maskDc.Get(), button.width, button.height);
+    DrawKeyedImageUnshaped(dc, button.bitmap.Get(), button.width, button.height, kSkinKeyColour);
 }
 
 void DrawMissingSkinNote(HDC dc, const RECT& client, const String& skinPath) {

@@ -131,18 +131,33 @@ void DrawThroughMask(HDC target, HDC imageDc, HDC maskDc, int width, int height)
     SetBkColor(target, background);
 }
 
-Region DrawKeyedImage(HDC target, HBITMAP image, int width, int height, COLORREF key) {
+namespace {
+
+// Draws as DrawKeyedImage does; the region is read from the mask only when
+// `shape` asks for it.
+void DrawKeyed(HDC target, HBITMAP image, int width, int height, COLORREF key, Region* shape) {
     MemoryDC imageDc(target);
     MemoryDC maskDc(target);
-    if (!imageDc || !maskDc) return Region();
+    if (!imageDc || !maskDc) return;
     SelectIn imageSelected(imageDc.Get(), image);
     Bitmap mask = MakeKeyMask(imageDc.Get(), width, height, key);
-    if (!mask) return Region();
+    if (!mask) return;
     // Read before the mask is selected: RegionFromKeyBitmap needs it free.
-    Region region = RegionFromKeyBitmap(mask.Get(), RGB(255, 255, 255));
+    if (shape != nullptr) *shape = RegionFromKeyBitmap(mask.Get(), RGB(255, 255, 255));
     SelectIn maskSelected(maskDc.Get(), mask.Get());
     DrawThroughMask(target, imageDc.Get(), maskDc.Get(), width, height);
+}
+
+}  // namespace
+
+Region DrawKeyedImage(HDC target, HBITMAP image, int width, int height, COLORREF key) {
+    Region region;
+    DrawKeyed(target, image, width, height, key, &region);
     return region;
+}
+
+void DrawKeyedImageUnshaped(HDC target, HBITMAP image, int width, int height, COLORREF key) {
+    DrawKeyed(target, image, width, height, key, nullptr);
 }
 
 bool StretchNinePart(HDC reference, HBITMAP strip, int frame, int frameCount, int top, int bottom,

@@ -34,6 +34,9 @@ void DrawThroughMask(HDC target, HDC imageDc, HDC maskDc, int width, int height)
 // owns.  The target's settings come back as they were.
 Region DrawKeyedImage(HDC target, HBITMAP image, int width, int height, COLORREF key);
 
+// The same drawing, for a caller that needs no region.
+void DrawKeyedImageUnshaped(HDC target, HBITMAP image, int width, int height, COLORREF key);
+
 // Scales frame `frame` of a strip of `frameCount` equally wide frames to
 // width x height: the corners (top and bottom heights, left and right widths)
 // are copied as they are, the edges and centre stretched by repeating pixels.
