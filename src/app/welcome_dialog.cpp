@@ -226,24 +226,13 @@ LRESULT WelcomeDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
-        case WM_WINDOWPOSCHANGING: {
-            const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
-            RECT now;
-            resizing_ = (pos->flags & SWP_NOSIZE) == 0 && GetWindowRect(Handle(), &now) &&
-                        (pos->cx != now.right - now.left || pos->cy != now.bottom - now.top);
-            break;
-        }
-        case WM_WINDOWPOSCHANGED:
-            resizing_ = false;
-            break;
         case WM_ERASEBKGND: {
-            // The system erases the strips a resize uncovers before the
-            // layout runs, whose invalidation erases the whole client area
-            // again: declined, the erase is left to that one paint. Only
-            // while the layout is behind the new size: a resize that fails
-            // on its way leaves no erase declined.
+            // The system erases the strips a resize uncovers before WM_SIZE
+            // runs the layout, whose invalidation erases the whole client
+            // area again: while the layout is behind the client's size the
+            // erase is declined and left to that one paint.
             const RECT client = ClientRect();
-            if (resizing_ && (client.right != laidOut_.cx || client.bottom != laidOut_.cy)) return 0;
+            if (client.right != laidOut_.cx || client.bottom != laidOut_.cy) return 0;
             break;
         }
         case WM_SIZE: {

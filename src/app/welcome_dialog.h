@@ -65,8 +65,6 @@ private:
     void RunInstallation();
 
     bool installing_ = false;
-    // Between a change of the window's size and its WM_WINDOWPOSCHANGED.
-    bool resizing_ = false;
     // The client size the controls were last placed for.
     SIZE laidOut_ = {0, 0};
 };
