@@ -1,10 +1,10 @@
 // The installation sequence behind the welcome dialog's Install button.
 #include <windows.h>
-#include <shellapi.h>
 #include <shlobj.h>
 
 #include "app/setup_app.h"
 #include "app/welcome_dialog.h"
+#include "install/desktop_launch.h"
 #include "install/shell_folders.h"
 #include "install/shortcuts.h"
 #include "resource.h"
@@ -71,7 +71,7 @@ void WelcomeDialog::RunInstallation() {
     RegisterUninstall();
     const String program = install::InstalledProgramPath(CurrentSetupApp()->programFilesDir);
     ShowWindow(Handle(), SW_HIDE);
-    ShellExecuteA(nullptr, "open", program.c_str(), "", nullptr, SW_SHOWNORMAL);
+    install::LaunchAsDesktopUser(program.c_str(), "");
     Sleep(kLaunchPause);
     OnCancel();
 }

@@ -19,18 +19,28 @@ constexpr size_t kSubBlockPathCapacity = 260;
 constexpr DWORD kVersionRecordSize = 148;
 static_assert(sizeof(OSVERSIONINFOA) == kVersionRecordSize, "the version record is 148 bytes");
 
-}  // namespace
-
-bool IsSupportedWindows() {
+// The platform's version record; one it refuses to fill stays zero:
+// platform id 0, the unsupported Win32s.
+OSVERSIONINFOA ReadVersion() {
     OSVERSIONINFOA version;
     std::memset(&version, 0, sizeof version);
     version.dwOSVersionInfoSize = kVersionRecordSize;
-    // A record the platform refuses to fill stays zero: platform id 0, the
-    // unsupported Win32s.
-    if (!GetVersionExA(&version)) return false;
+    GetVersionExA(&version);
+    return version;
+}
+
+}  // namespace
+
+bool IsSupportedWindows() {
+    const OSVERSIONINFOA version = ReadVersion();
     return IsSupportedWindowsVersion(version.dwPlatformId, version.dwMajorVersion,
                                      version.dwMinorVersion,
                                      BoundedText(version.szCSDVersion, sizeof version.szCSDVersion));
+}
+
+bool IsVistaOrLater() {
+    const OSVERSIONINFOA version = ReadVersion();
+    return version.dwPlatformId == kPlatformNt && version.dwMajorVersion >= 6;
 }
 
 String SystemFolder() {

@@ -1,4 +1,4 @@
-// Start-up probes of the system the installer runs on: the Windows version,
+// Probes of the system the installer runs on: the Windows version,
 // the generation of the rich edit library, version texts of files and the
 // Windows folder.
 #pragma once
@@ -10,6 +10,10 @@ namespace brimel {
 // Windows 98 Second Edition, Windows Me, or NT 4 and later (and platforms
 // not known here).
 bool IsSupportedWindows();
+
+// Windows Vista or later (NT 6 and up): the systems where an installer may
+// run with rights the desktop's user does not have.
+bool IsVistaOrLater();
 
 // False when the system's riched20.dll is of the 2.x generation; true when
 // its product name says otherwise or cannot be read. False when the system

@@ -1,0 +1,124 @@
+#include "install/desktop_launch.h"
+
+#include <windows.h>
+#include <exdisp.h>
+#include <servprov.h>
+#include <shellapi.h>
+#include <shldisp.h>
+#include <shlobj.h>
+
+#include "core/win32/owners.h"
+#include "sys/environment_probes.h"
+
+namespace brimel::install {
+namespace {
+
+// The headers only declare this service id; its definition lives in the
+// uuid library's single object, which brings every id it knows.
+const GUID kTopLevelBrowserService = {0x4c96be40, 0x915c, 0x11cf, {0x99, 0xd3, 0x00, 0xaa, 0x00, 0x4a, 0xe8, 0x37}};
+
+// How long the installer waits for the shell before starting the program
+// itself: the shell answers in well under a second, and the installer must
+// still end soon after it hid.
+constexpr DWORD kShellAnswerBound = 3000;
+
+// Where the request stands between the installer's thread and the one that
+// asks the shell. Once the request is handed to the shell the installer no
+// longer starts the program itself: that could start it twice.
+enum : LONG { kAsking, kHandedToShell, kStartedByShell, kGivenUp };
+LONG requestState = kAsking;
+// The request, kept beyond the call: the asking thread may outlive it.
+WCHAR requestPath[MAX_PATH];
+WCHAR requestParameters[MAX_PATH];
+
+// A VARIANT cleared when it goes.
+struct Variant : VARIANT {
+    Variant() { VariantInit(this); }
+    explicit Variant(const WCHAR* text) {
+        vt = VT_BSTR;
+        bstrVal = SysAllocString(text);
+    }
+    ~Variant() { VariantClear(this); }
+};
+
+// The desktop's shell dispatch object: the ShellWindows object's desktop
+// window, its browser's active view, the view's automation object and its
+// Application. Fails where no shell serves the desktop (or, on XP, where
+// the desktop is not among the windows it lists).
+HRESULT DesktopShell(IShellDispatch2** shell) {
+    ComPtr<IShellWindows> windows;
+    HRESULT result = CoCreateInstance(__uuidof(ShellWindows), nullptr, CLSCTX_LOCAL_SERVER,
+                                      __uuidof(IShellWindows), windows.ReceiveVoid());
+    if (FAILED(result)) return result;
+    Variant nowhere;
+    LONG window = 0;
+    ComPtr<IDispatch> desktop;
+    result = windows->FindWindowSW(&nowhere, &nowhere, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH,
+                                   desktop.Receive());
+    if (result != S_OK) return E_FAIL;
+    ComPtr<IServiceProvider> services;
+    if (FAILED(result = desktop->QueryInterface(services.Receive()))) return result;
+    ComPtr<IShellBrowser> browser;
+    result = services->QueryService(kTopLevelBrowserService, __uuidof(IShellBrowser), browser.ReceiveVoid());
+    if (FAILED(result)) return result;
+    ComPtr<IShellView> view;
+    if (FAILED(result = browser->QueryActiveShellView(view.Receive()))) return result;
+    ComPtr<IDispatch> background;
+    result = view->GetItemObject(SVGIO_BACKGROUND, __uuidof(IDispatch), background.ReceiveVoid());
+    if (FAILED(result)) return result;
+    ComPtr<IShellFolderViewDual> folderView;
+    if (FAILED(result = background->QueryInterface(folderView.Receive()))) return result;
+    ComPtr<IDispatch> application;
+    if (FAILED(result = folderView->get_Application(application.Receive()))) return result;
+    return application->QueryInterface(shell);
+}
+
+void AskDesktopShell() {
+    ComPtr<IShellDispatch2> shell;
+    if (FAILED(DesktopShell(shell.Receive()))) return;
+    // Too late: the installer has started the program itself.
+    if (InterlockedCompareExchange(&requestState, kHandedToShell, kAsking) != kAsking) return;
+    Variant parameters(requestParameters), noFolder, verb(L"open"), show;
+    // An empty show command would mean hidden.
+    show.vt = VT_I4;
+    show.lVal = SW_SHOWNORMAL;
+    // The shell answers S_FALSE when its ShellExecute failed.
+    const BSTR file = SysAllocString(requestPath);
+    const HRESULT result = shell->ShellExecute(file, parameters, noFolder, verb, show);
+    SysFreeString(file);
+    InterlockedExchange(&requestState, result == S_OK ? kStartedByShell : kAsking);
+}
+
+DWORD WINAPI AskingThread(void*) {
+    if (SUCCEEDED(CoInitialize(nullptr))) {
+        AskDesktopShell();
+        CoUninitialize();
+    }
+    return 0;
+}
+
+// The shell is asked from a thread of its own because no wait on this thread
+// can be bounded: the ShellWindows object lives in the shell's process, and
+// its creation goes through the system's activation service, a call that no
+// message filter sees and that waits as long as a hung shell does. The
+// thread is left behind when it does not answer in time; it ends with the
+// process.
+bool ShellStarted(const char* path, const char* parameters) {
+    if (!IsVistaOrLater() || !MultiByteToWideChar(CP_ACP, 0, path, -1, requestPath, MAX_PATH) ||
+        !MultiByteToWideChar(CP_ACP, 0, parameters, -1, requestParameters, MAX_PATH))
+        return false;
+    DWORD id;
+    const KernelHandle thread(CreateThread(nullptr, 0, AskingThread, nullptr, 0, &id));
+    if (!thread) return false;
+    WaitForSingleObject(thread.Get(), kShellAnswerBound);
+    // A request still with the shell counts as started.
+    return InterlockedCompareExchange(&requestState, kGivenUp, kAsking) != kAsking;
+}
+
+}  // namespace
+
+void LaunchAsDesktopUser(const char* path, const char* parameters) {
+    if (!ShellStarted(path, parameters)) ShellExecuteA(nullptr, "open", path, parameters, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace brimel::install
