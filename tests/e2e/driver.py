@@ -228,6 +228,21 @@ class Scenario:
                 current[fields[1]].controls.append(Control(fields))
         return found
 
+    def parent_name(self, pid):
+        """The program file name of the process that started process pid, as the system keeps it."""
+        found = {}
+        for line in self.wine(self.tool("window_probe.exe"), "processes").splitlines():
+            fields = line.split("\t")
+            if fields[0] == "process" and len(fields) == 4:
+                found[int(fields[1])] = (int(fields[2]), fields[3])
+        return found.get(found.get(pid, (0, ""))[0], (0, None))[1]
+
+    def use_virtual_desktop(self):
+        """Every program of the prefix opens in one Wine desktop of the screen's size, at the
+        screen's origin, whose shell serves the desktop's automation objects."""
+        self.reg("add", r"HKCU\Software\Wine\Explorer", "/v", "Desktop", "/d", "brimel")
+        self.reg("add", r"HKCU\Software\Wine\Explorer\Desktops", "/v", "brimel", "/d", "1024x768")
+
     def accessible(self, window, ident, act=False):
         """(role, state, name, default action, shortcut) of a control as an
         assistive tool reads it; with act, its default action is done instead,

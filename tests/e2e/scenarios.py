@@ -145,16 +145,19 @@ def expect_installed(s, table=None, build_text="2.0, Build # 040"):
           "URLInfoAbout is %r" % (values["URLInfoAbout"],))
 
 
-def expect_launched_and_gone(s, installer=None):
+def expect_launched_and_gone(s, installer=None, parent=None):
     """The installer (its welcome dialog, by default any) hides, the messenger
-    starts while it is hidden, and the installer ends about 5 s after hiding.
-    Called right after Install was pressed."""
+    starts while it is hidden (started by the program named parent, when
+    given), and the installer ends about 5 s after hiding. Called right after
+    Install was pressed."""
     shown = len(s.xwindows(WELCOME))
     if installer is not None or shown > 0:  # else it hid while the keys were typed: just now
         check(wait_for(lambda: len(s.xwindows(WELCOME)) < shown, 60, 0.05), "the installer did not hide")
     hidden = time.monotonic()
     messenger = s.wait_window(cls=MESSENGER_CLASS, timeout=60)
     check(messenger, "the installed messenger did not start")
+    started_by = parent and s.parent_name(messenger.pid)
+    check(started_by == parent, "the messenger was started by %s, not %s" % (started_by, parent))
     visible = [w for w in s.windows() if w.visible and w.title == WELCOME]
     check(not [w for w in visible if installer is None or w.handle == installer.handle],
           "the installer was visible again when the messenger started")
@@ -179,12 +182,31 @@ def install_product_by_hand(s, folder="Brimel", exe="Brimel.exe"):
 # -- scenarios -----------------------------------------------------------------
 
 def fresh_install(s):
+    """Without a Wine desktop there is no shell to ask: the installer starts the messenger itself."""
     s.start_setup()
     w = welcome(s)
     tick_box(s, w)
     press_install(s, w)
-    expect_launched_and_gone(s)
+    expect_launched_and_gone(s, parent="BrimelSetup.exe")
     expect_installed(s)
+
+
+def desktop_shell(s):
+    """Inside a Wine desktop the shell starts the messenger on Windows 10, as the desktop's user;
+    on XP and 98 the installer still starts it itself."""
+    for version, parent in (("win10", "explorer.exe"), ("winxp", "BrimelSetup.exe"), ("win98", "BrimelSetup.exe")):
+        if parent != "explorer.exe":
+            s.reset()
+        s.use_virtual_desktop()
+        s.reg("add", r"HKCU\Software\Wine\AppDefaults\BrimelSetup.exe", "/v", "Version", "/d", version)
+        s.start_setup()
+        w = welcome(s)
+        tick_box(s, w)
+        press_install(s, w)
+        try:
+            expect_launched_and_gone(s, parent=parent)
+        except Failure as failure:
+            raise Failure("%s: %s" % (version, failure))
 
 
 def accept_first(s):
@@ -880,6 +902,7 @@ SCENARIOS = {
     "welcome_escape": welcome_escape,
     "screen_reader": screen_reader,
     "fresh_install": fresh_install,
+    "desktop_shell": desktop_shell,
     "accept_first": accept_first,
     "keyboard_tab": keyboard(["Tab", "space", "Tab", "Return", "Return"]),
     "keyboard_mnemonics": keyboard(["alt+a", "alt+b", "alt+b"]),

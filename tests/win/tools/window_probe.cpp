@@ -6,10 +6,14 @@
 //     its client area's origin and size, all on the screen), then for each
 //     visible one
 //     control <parent-hwnd> <id> <visible> <enabled> <focused> <x> <y> <w> <h> <class> <text>
+//   window_probe.exe processes
+//     process <pid> <parent-pid> <exe>   for every process running
 // Texts have tabs and line ends written as \t and \n. Exit status 0.
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -71,10 +75,20 @@ BOOL CALLBACK PrintWindow(HWND window, LPARAM) {
     return TRUE;
 }
 
+void PrintProcesses() {
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        std::printf("process\t%lu\t%lu\t%s\n", entry.th32ProcessID, entry.th32ParentProcessID, entry.szExeFile);
+    CloseHandle(snapshot);
+}
+
 }  // namespace
 
-int main() {
-    EnumWindows(PrintWindow, 0);
+int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "processes") == 0) PrintProcesses();
+    else EnumWindows(PrintWindow, 0);
     std::fflush(stdout);
     return 0;
 }
