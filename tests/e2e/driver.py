@@ -10,6 +10,7 @@ tool would. Disk and registry are read after the fact.
 import fcntl
 import os
 import shutil
+import signal
 import subprocess
 import tempfile
 import time
@@ -228,20 +229,35 @@ class Scenario:
                 current[fields[1]].controls.append(Control(fields))
         return found
 
-    def parent_name(self, pid):
-        """The program file name of the process that started process pid, as the system keeps it."""
+    def parent(self, pid):
+        """(pid, program file name) of the process that started process pid, as the system keeps
+        them; the name is None when that process has ended."""
         found = {}
         for line in self.wine(self.tool("window_probe.exe"), "processes").splitlines():
             fields = line.split("\t")
             if fields[0] == "process" and len(fields) == 4:
                 found[int(fields[1])] = (int(fields[2]), fields[3])
-        return found.get(found.get(pid, (0, ""))[0], (0, None))[1]
+        parent = found.get(pid, (0, ""))[0]
+        return parent, found.get(parent, (0, None))[1]
 
     def use_virtual_desktop(self):
         """Every program of the prefix opens in one Wine desktop of the screen's size, at the
-        screen's origin, whose shell serves the desktop's automation objects."""
+        screen's origin, whose shell serves the desktop's automation objects. The X server then
+        sees only the desktop."""
         self.reg("add", r"HKCU\Software\Wine\Explorer", "/v", "Desktop", "/d", "brimel")
         self.reg("add", r"HKCU\Software\Wine\Explorer\Desktops", "/v", "brimel", "/d", "1024x768")
+
+    def hang(self, exe, resume=False):
+        """Stops this prefix's processes of the program exe, or lets them go on: stopped, they
+        answer nothing."""
+        for pid in filter(str.isdigit, os.listdir("/proc")):
+            try:
+                with open("/proc/%s/environ" % pid, "rb") as e, open("/proc/%s/cmdline" % pid, "rb") as c:
+                    mine = ("WINEPREFIX=%s" % self.prefix).encode() in e.read().split(b"\0")
+                    if mine and exe.encode() in c.read().lower():
+                        os.kill(int(pid), signal.SIGCONT if resume else signal.SIGSTOP)
+            except OSError:
+                pass
 
     def accessible(self, window, ident, act=False):
         """(role, state, name, default action, shortcut) of a control as an
