@@ -71,7 +71,7 @@ void WelcomeDialog::RunInstallation() {
     RegisterUninstall();
     const String program = install::InstalledProgramPath(CurrentSetupApp()->programFilesDir);
     ShowWindow(Handle(), SW_HIDE);
-    install::LaunchAsDesktopUser(program.c_str(), "");
+    install::LaunchAsDesktopUser(program.c_str());
     Sleep(kLaunchPause);
     OnCancel();
 }

@@ -29,17 +29,6 @@ enum : LONG { kAsking, kHandedToShell, kStartedByShell, kGivenUp };
 LONG requestState = kAsking;
 // The request, kept beyond the call: the asking thread may outlive it.
 WCHAR requestPath[MAX_PATH];
-WCHAR requestParameters[MAX_PATH];
-
-// A VARIANT cleared when it goes.
-struct Variant : VARIANT {
-    Variant() { VariantInit(this); }
-    explicit Variant(const WCHAR* text) {
-        vt = VT_BSTR;
-        bstrVal = SysAllocString(text);
-    }
-    ~Variant() { VariantClear(this); }
-};
 
 // The desktop's shell dispatch object: the ShellWindows object's desktop
 // window, its browser's active view, the view's automation object and its
@@ -50,12 +39,12 @@ HRESULT DesktopShell(IShellDispatch2** shell) {
     HRESULT result = CoCreateInstance(__uuidof(ShellWindows), nullptr, CLSCTX_LOCAL_SERVER,
                                       __uuidof(IShellWindows), windows.ReceiveVoid());
     if (FAILED(result)) return result;
-    Variant nowhere;
+    VARIANT nowhere = {};
     LONG window = 0;
     ComPtr<IDispatch> desktop;
-    result = windows->FindWindowSW(&nowhere, &nowhere, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH,
-                                   desktop.Receive());
-    if (result != S_OK) return E_FAIL;
+    // S_FALSE, and no window, where the desktop is not among them.
+    windows->FindWindowSW(&nowhere, &nowhere, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH, desktop.Receive());
+    if (!desktop) return E_FAIL;
     ComPtr<IServiceProvider> services;
     if (FAILED(result = desktop->QueryInterface(services.Receive()))) return result;
     ComPtr<IShellBrowser> browser;
@@ -78,14 +67,18 @@ void AskDesktopShell() {
     if (FAILED(DesktopShell(shell.Receive()))) return;
     // Too late: the installer has started the program itself.
     if (InterlockedCompareExchange(&requestState, kHandedToShell, kAsking) != kAsking) return;
-    Variant parameters(requestParameters), noFolder, verb(L"open"), show;
+    // No parameters and no folder: empty VARIANTs.
+    VARIANT none = {}, verb = {}, show = {};
+    verb.vt = VT_BSTR;
+    verb.bstrVal = SysAllocString(L"open");
     // An empty show command would mean hidden.
     show.vt = VT_I4;
     show.lVal = SW_SHOWNORMAL;
-    // The shell answers S_FALSE when its ShellExecute failed.
     const BSTR file = SysAllocString(requestPath);
-    const HRESULT result = shell->ShellExecute(file, parameters, noFolder, verb, show);
+    // The shell answers S_FALSE when its ShellExecute failed.
+    const HRESULT result = shell->ShellExecute(file, none, none, verb, show);
     SysFreeString(file);
+    SysFreeString(verb.bstrVal);
     InterlockedExchange(&requestState, result == S_OK ? kStartedByShell : kAsking);
 }
 
@@ -103,22 +96,21 @@ DWORD WINAPI AskingThread(void*) {
 // message filter sees and that waits as long as a hung shell does. The
 // thread is left behind when it does not answer in time; it ends with the
 // process.
-bool ShellStarted(const char* path, const char* parameters) {
-    if (!IsVistaOrLater() || !MultiByteToWideChar(CP_ACP, 0, path, -1, requestPath, MAX_PATH) ||
-        !MultiByteToWideChar(CP_ACP, 0, parameters, -1, requestParameters, MAX_PATH))
-        return false;
-    DWORD id;
-    const KernelHandle thread(CreateThread(nullptr, 0, AskingThread, nullptr, 0, &id));
+bool ShellStarted(const char* path) {
+    if (!IsVistaOrLater() || !MultiByteToWideChar(CP_ACP, 0, path, -1, requestPath, MAX_PATH)) return false;
+    // No thread id: Windows 98 needs a place for it, but this runs on NT only.
+    const HANDLE thread = CreateThread(nullptr, 0, AskingThread, nullptr, 0, nullptr);
     if (!thread) return false;
-    WaitForSingleObject(thread.Get(), kShellAnswerBound);
+    WaitForSingleObject(thread, kShellAnswerBound);
+    CloseHandle(thread);
     // A request still with the shell counts as started.
     return InterlockedCompareExchange(&requestState, kGivenUp, kAsking) != kAsking;
 }
 
 }  // namespace
 
-void LaunchAsDesktopUser(const char* path, const char* parameters) {
-    if (!ShellStarted(path, parameters)) ShellExecuteA(nullptr, "open", path, parameters, nullptr, SW_SHOWNORMAL);
+void LaunchAsDesktopUser(const char* path) {
+    if (!ShellStarted(path)) ShellExecuteA(nullptr, "open", path, "", nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace brimel::install

@@ -4,12 +4,11 @@
 
 namespace brimel::install {
 
-// Opens `path` with `parameters`, shown normally, through the desktop's shell
-// where that is the user's own (Windows Vista and later, a shell running):
-// the program then runs with the rights of the desktop's user. Elsewhere, and
-// whenever the shell fails or does not answer within a few seconds, opens it
-// from this process as the platform's ShellExecute does. The caller's
-// thread needs COM.
-void LaunchAsDesktopUser(const char* path, const char* parameters);
+// Opens the program `path`, without parameters and shown normally, through
+// the desktop's shell where that is the desktop user's own (Windows Vista and
+// later, a shell running): the program then runs with that user's rights.
+// Elsewhere, and whenever the shell fails or does not answer within a few
+// seconds, opens it from this process with the platform's ShellExecute.
+void LaunchAsDesktopUser(const char* path);
 
 }  // namespace brimel::install
