@@ -7,6 +7,7 @@ their own (tests/harness/wine-stop.sh ends it). Input goes through the X server
 which lists the windows and controls of the desktop the way an accessibility
 tool would. Disk and registry are read after the fact.
 """
+import contextlib
 import fcntl
 import os
 import shutil
@@ -230,34 +231,26 @@ class Scenario:
         return found
 
     def parent(self, pid):
-        """(pid, program file name) of the process that started process pid, as the system keeps
-        them; the name is None when that process has ended."""
-        found = {}
-        for line in self.wine(self.tool("window_probe.exe"), "processes").splitlines():
-            fields = line.split("\t")
-            if fields[0] == "process" and len(fields) == 4:
-                found[int(fields[1])] = (int(fields[2]), fields[3])
+        """(pid, program file name) of the process that started process pid; no name once it ended."""
+        found = {int(f[1]): (int(f[2]), f[3]) for f in (line.split("\t") for line in
+                 self.wine(self.tool("window_probe.exe"), "processes").splitlines()) if f[0] == "process"}
         parent = found.get(pid, (0, ""))[0]
         return parent, found.get(parent, (0, None))[1]
 
     def use_virtual_desktop(self):
-        """Every program of the prefix opens in one Wine desktop of the screen's size, at the
-        screen's origin, whose shell serves the desktop's automation objects. The X server then
-        sees only the desktop."""
+        """Every program opens in one Wine desktop at the screen's origin, of its size, whose shell
+        serves the desktop's automation objects. The X server then sees only the desktop."""
         self.reg("add", r"HKCU\Software\Wine\Explorer", "/v", "Desktop", "/d", "brimel")
         self.reg("add", r"HKCU\Software\Wine\Explorer\Desktops", "/v", "brimel", "/d", "1024x768")
 
     def hang(self, exe, resume=False):
-        """Stops this prefix's processes of the program exe, or lets them go on: stopped, they
-        answer nothing."""
+        """Stops this prefix's processes of the program exe (they answer nothing), or resumes them."""
         for pid in filter(str.isdigit, os.listdir("/proc")):
-            try:
-                with open("/proc/%s/environ" % pid, "rb") as e, open("/proc/%s/cmdline" % pid, "rb") as c:
-                    mine = ("WINEPREFIX=%s" % self.prefix).encode() in e.read().split(b"\0")
-                    if mine and exe.encode() in c.read().lower():
-                        os.kill(int(pid), signal.SIGCONT if resume else signal.SIGSTOP)
-            except OSError:
-                pass
+            with contextlib.suppress(OSError), open("/proc/%s/environ" % pid, "rb") as e, \
+                    open("/proc/%s/cmdline" % pid, "rb") as c:
+                mine = ("WINEPREFIX=%s" % self.prefix).encode() in e.read().split(b"\0")
+                if mine and exe.encode() in c.read().lower():
+                    os.kill(int(pid), signal.SIGCONT if resume else signal.SIGSTOP)
 
     def accessible(self, window, ident, act=False):
         """(role, state, name, default action, shortcut) of a control as an

@@ -202,9 +202,7 @@ def desktop_shell(s):
         s.start_setup()
         w = welcome(s)
         tick_box(s, w)
-        if hung:
-            # Nothing of the desktop answers now, the window probe included: the installer's end
-            # and the messenger are seen once the shell goes on.
+        if hung:  # nothing of the desktop answers now, the window probe included
             s.hang("explorer.exe")
             press_install(s, w)
             check(s.setup_exit(timeout=15) is not None, "with a hung shell the installer did not end")

@@ -13,7 +13,6 @@
 #include <tlhelp32.h>
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -86,8 +85,8 @@ void PrintProcesses() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc > 1 && std::strcmp(argv[1], "processes") == 0) PrintProcesses();
+int main(int argc, char**) {
+    if (argc > 1) PrintProcesses();
     else EnumWindows(PrintWindow, 0);
     std::fflush(stdout);
     return 0;
