@@ -18,7 +18,7 @@ namespace {
 const GUID kTopLevelBrowserService = {0x4c96be40, 0x915c, 0x11cf, {0x99, 0xd3, 0x00, 0xaa, 0x00, 0x4a, 0xe8, 0x37}};
 
 // How long the installer waits for the shell before starting the program
-// itself: the shell answers in well under a second, and the installer must
+// itself: a working shell answers within a second, and the installer must
 // still end soon after it hid.
 constexpr DWORD kShellAnswerBound = 3000;
 
@@ -91,11 +91,10 @@ DWORD WINAPI AskingThread(void*) {
 }
 
 // The shell is asked from a thread of its own because no wait on this thread
-// can be bounded: the ShellWindows object lives in the shell's process, and
-// its creation goes through the system's activation service, a call that no
-// message filter sees and that waits as long as a hung shell does. The
-// thread is left behind when it does not answer in time; it ends with the
-// process.
+// could be bounded: the ShellWindows object lives in the shell's process, and
+// creating it is a request to the system's activation service that no message
+// filter can cancel and that waits as long as a hung shell does. A thread
+// that gets no answer in time is left behind; it ends with the process.
 bool ShellStarted(const char* path) {
     if (!IsVistaOrLater() || !MultiByteToWideChar(CP_ACP, 0, path, -1, requestPath, MAX_PATH)) return false;
     // No thread id: Windows 98 needs a place for it, but this runs on NT only.
@@ -103,7 +102,9 @@ bool ShellStarted(const char* path) {
     if (!thread) return false;
     WaitForSingleObject(thread, kShellAnswerBound);
     CloseHandle(thread);
-    // A request still with the shell counts as started.
+    // A request still with the shell counts as started; should the shell
+    // then fail, the program does not start, which is rarer than a shell
+    // that answers late and would otherwise start it twice.
     return InterlockedCompareExchange(&requestState, kGivenUp, kAsking) != kAsking;
 }
 

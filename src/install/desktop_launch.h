@@ -9,6 +9,8 @@ namespace brimel::install {
 // later, a shell running): the program then runs with that user's rights.
 // Elsewhere, and whenever the shell fails or does not answer within a few
 // seconds, opens it from this process with the platform's ShellExecute.
+// Once per process: the shell may still be busy with the request when this
+// returns.
 void LaunchAsDesktopUser(const char* path);
 
 }  // namespace brimel::install
