@@ -134,6 +134,13 @@ TEST(MultiColorStatic, DisabledTextIsGreyWithAWhiteCopyAndEnablingLeavesNoTrace)
         const ClientPixels on = Grab(label);
         EXPECT_GT(on.Count(kInk), 20);
         EXPECT_EQ(on.Count(kGrey) + on.Count(kWhite), 0) << "the disabled look shows through";
+
+        // High contrast: the system's grey text, and no white copy.
+        labels.disabled.SetLook({kInk, kNoColor, kNoColor, kRunGreen, kRed, true});
+        EnableWindow(label, FALSE);
+        const ClientPixels system = Grab(label);
+        EXPECT_GT(system.Count(kRunGreen), 20);
+        EXPECT_EQ(system.Count(kWhite) + system.Count(kGrey), 0);
     });
 }
 
