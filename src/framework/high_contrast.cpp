@@ -17,8 +17,8 @@ bool (*highContrastReader)() = ReadSystemHighContrast;
 bool HighContrastOn() { return highContrastReader(); }
 
 RoleColors SystemRoleColors() {
-    return {GetSysColor(COLOR_WINDOW),   GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_BTNFACE),
-            GetSysColor(COLOR_BTNTEXT),  GetSysColor(COLOR_GRAYTEXT),   GetSysColor(COLOR_HOTLIGHT)};
+    return {GetSysColor(COLOR_WINDOW),  GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_BTNFACE),
+            GetSysColor(COLOR_BTNTEXT), GetSysColor(COLOR_GRAYTEXT),   GetSysColor(COLOR_HOTLIGHT)};
 }
 
 }  // namespace brimel

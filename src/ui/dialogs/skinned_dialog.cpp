@@ -55,8 +55,8 @@ void BDialog::ApplySkin() {
 
 BOOL CALLBACK BDialog::UpdateChild(HWND child, LPARAM self) {
     const ContrastLook& skin = reinterpret_cast<BDialog*>(self)->contrastLook;
-    const TextLook look = {skin.colors.windowText, skin.textBack,         skin.shadow,
-                           skin.colors.grayText,   skin.colors.hotLight, skin.systemGlyphs};
+    const TextLook look = {skin.colors.windowText, skin.textBack, skin.shadow, skin.colors.grayText,
+                           skin.colors.hotLight, skin.systemGlyphs};
     // Each takes the look and forgets its copy of the dialog beneath, so that
     // its next paint copies the newly skinned dialog.
     if (CMultiColorStatic* label = WindowAs<CMultiColorStatic>(child)) {

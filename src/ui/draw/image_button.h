@@ -36,7 +36,6 @@ public:
         captionColor_ = text;
         hotColor_ = hot;
     }
-    bool HasSystemFace() const { return systemFace_; }
 
     bool IsHovering() const { return hovering_; }
     bool IsPressing() const { return pressing_; }
