@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "core/contrast_look.h"
 #include "core/string.h"
 
 namespace brimel {
@@ -13,8 +14,8 @@ constexpr int kWelcomeSkin = 801;
 constexpr int kMessageSkin = 601;
 constexpr int kNoticeSkin = 614;
 
-// The colour value that means "no colour".
-constexpr COLORREF kNoColor = 0xFFFFFFFF;
+// The colour value that means "no colour", as the look knows it.
+constexpr COLORREF kNoColor = kNoLookColor;
 
 struct SkinSettings {
     String pictureName;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <set>
@@ -358,8 +359,11 @@ TEST(ImageButton, DrawsNormalHotPushedAndDisabledPicturesAndNeverFrameFour) {
 
 TEST(ImageButton, FocusRectangleSurroundsTheCaptionOneBelowCentreExceptWhenPushed) {
     const RECT focus = ExpectedFocusRect();
-    const COLORREF fill = RGB(0, 0, 200);
+    const COLORREF fill = RGB(0, 0, 200), hotLight = RGB(0, 220, 110);
     RunDialog([&](ButtonDialog& d) {
+      // High contrast's system push button first, then the skin's face.
+      for (const bool system : {true, false}) {
+        d.button.SetSystemFace(system, RGB(0, 0, 0), hotLight);
         for (int hot = 0; hot < 2; ++hot) {
             SCOPED_TRACE(hot ? "hot" : "normal");
             if (hot) {
@@ -370,6 +374,9 @@ TEST(ImageButton, FocusRectangleSurroundsTheCaptionOneBelowCentreExceptWhenPushe
             }
             SetFocus(d.Other());
             const std::vector<COLORREF> plain = Capture(d.Button(), fill);
+            const auto count = [&](COLORREF c) { return std::count(plain.begin(), plain.end(), c); };
+            EXPECT_EQ(count(GetSysColor(COLOR_BTNFACE)) > kWidth * kHeight / 2, system) << "system face";
+            EXPECT_EQ(count(hotLight) > 0, system && hot) << "hot caption";
             SetFocus(d.Button());
             const std::vector<COLORREF> focused = Capture(d.Button(), fill);
             int changed = 0, misplaced = 0;
@@ -384,6 +391,8 @@ TEST(ImageButton, FocusRectangleSurroundsTheCaptionOneBelowCentreExceptWhenPushe
             EXPECT_GE(changed, border / 2 - 2);
             EXPECT_EQ(misplaced, 0);
         }
+        MoveAway(d);
+      }
         // Pushed by the space bar: focused, yet no rectangle (compared
         // with the same picture drawn while the focus is elsewhere).
         SetFocus(d.Button());

@@ -102,7 +102,10 @@ TEST(MultiColorStatic, LinkTurnsRedWhileThePointerRestsAndOpensThroughTheShellOn
         EXPECT_GT(Grab(link).Count(kInk), 20);
         EXPECT_EQ(Grab(labels.plain.Handle()).Count(kRed), 0);
 
+        // High contrast: the system's hot-light colour.
+        labels.link.SetLook({kInk, kNoColor, kNoColor, kGrey, kRunGreen, true});
         test::PointAt(test::OnScreen(link, 20, 8));
+        EXPECT_TRUE(test::PumpUntil([&] { return Grab(link).Count(kRunGreen) > 20; })) << "not hot-light";
         EXPECT_FALSE(test::FileExists(marker));
         test::Press();
         EXPECT_TRUE(test::PumpUntil([&] { return test::FileExists(marker); }, 15000)) << "not opened";
@@ -134,6 +137,13 @@ TEST(MultiColorStatic, DisabledTextIsGreyWithAWhiteCopyAndEnablingLeavesNoTrace)
         const ClientPixels on = Grab(label);
         EXPECT_GT(on.Count(kInk), 20);
         EXPECT_EQ(on.Count(kGrey) + on.Count(kWhite), 0) << "the disabled look shows through";
+
+        // High contrast: the system's grey text, and no white copy.
+        labels.disabled.SetLook({kInk, kNoColor, kNoColor, kRunGreen, kRed, true});
+        EnableWindow(label, FALSE);
+        const ClientPixels system = Grab(label);
+        EXPECT_GT(system.Count(kRunGreen), 20);
+        EXPECT_EQ(system.Count(kWhite) + system.Count(kGrey), 0);
     });
 }
 

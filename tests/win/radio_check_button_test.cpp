@@ -322,9 +322,15 @@ Accessible Read(HWND control, bool doDefaultAction = false) {
 }
 
 TEST(RadioCheckButton, ItsAccessibleObjectTellsTheTickAndItsDefaultActionClicks) {
+  // The same answers whether the box shows the skin's glyph or, in high
+  // contrast, the system's.
+  for (const bool system : {false, true}) {
     Boxes b;
     b.Run([&](ScriptedDialog& d) {
         HWND box = b.box.Handle();
+        b.box.SetLook({kNoColor, kNoColor, kNoColor, kSkinGrayText, kSkinHotLight, system});
+        RedrawLook(box);
+        EXPECT_EQ(ShownGlyph(box, Strip(IDB_CHECK_GLYPHS)) < 0, system) << "the skin's glyph";
         Accessible read = Read(box);
         EXPECT_EQ(read.role, ROLE_SYSTEM_CHECKBUTTON);
         EXPECT_EQ(read.state & STATE_SYSTEM_CHECKED, 0);
@@ -339,6 +345,7 @@ TEST(RadioCheckButton, ItsAccessibleObjectTellsTheTickAndItsDefaultActionClicks)
         EXPECT_EQ(d.clicks[kBoxId], 2);
         EXPECT_EQ(Read(b.one.Handle()).role, ROLE_SYSTEM_RADIOBUTTON);
     });
+  }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/setup_app.h"
+#include "framework/high_contrast.h"
 #include "resource.h"
 #include "support/canvas.h"
 #include "support/test_support.h"
@@ -166,6 +167,34 @@ TEST(SkinnedDialog, EverySkinGivesImageButtonsTheStandardFace) {
         DestroyWindow(other);
     });
     EXPECT_EQ(dialog.DoModal(), IDOK);
+}
+
+TEST(SkinnedDialog, HighContrastDrawsEveryOwnControlInTheSystemColours) {
+    // Wine never reports high contrast: the test turns it on itself, then
+    // gives the roles colours no skin has; the change reaches the dialog.
+    const INT roles[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT};
+    const COLORREF system[] = {RGB(10, 20, 30), RGB(250, 250, 5), RGB(40, 0, 40), RGB(0, 250, 250)};
+    COLORREF before[4];
+    for (int i = 0; i < 4; ++i) before[i] = GetSysColor(roles[i]);
+    bool (*const reader)() = highContrastReader;
+    TestDialog dialog([&](TestDialog& d) {
+        d.SetSkin(801);
+        highContrastReader = [] { return true; };
+        SetSysColors(4, roles, system);
+        Pump(200);
+        EXPECT_EQ(ScreenPixel(d.Handle(), 3, 3), system[0]) << "background";
+        EXPECT_GT(test::Grab(d.label.Handle()).Count(system[1]), 10) << "label";
+        EXPECT_EQ(test::Grab(d.tick.Handle()).At(6, 7), system[0]) << "the system's check box";
+        const test::ClientPixels go = test::Grab(d.go.Handle());
+        EXPECT_GT(go.Count(system[2]), go.width * go.height / 2) << "the system's button face";
+        EXPECT_GT(go.Count(system[3]), 10) << "caption";
+        highContrastReader = reader;
+        SetSysColors(4, roles, before);
+        Pump(200);
+        EXPECT_EQ(ScreenPixel(d.Handle(), 3, 3), RGB(255, 255, 255)) << "the skin's again";
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    highContrastReader = reader;
 }
 
 TEST(SkinnedDialog, EnterOnAnImageButtonClicksItOnce) {

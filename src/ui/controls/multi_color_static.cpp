@@ -16,8 +16,6 @@ BRIMEL_IMPLEMENT_CLASS(CMultiColorStatic, Window)
 
 namespace {
 
-constexpr COLORREF kDisabledGrey = RGB(172, 168, 153);
-constexpr COLORREF kHotLink = RGB(255, 0, 0);
 constexpr UINT kHoverMilliseconds = 50;
 
 // Widths in whatever font the device context holds.
@@ -214,8 +212,8 @@ LRESULT CMultiColorStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
 }
 
 COLORREF CMultiColorStatic::RunColor(uint32_t style) const {
-    if (!IsWindowEnabled(Handle())) return kDisabledGrey;
-    if (hot_) return kHotLink;
+    if (!IsWindowEnabled(Handle())) return look_.grayText;
+    if (hot_) return look_.hotLight;
     if (look_.text != kNoColor) return look_.text;
     if (style == kDefaultRunStyle) return GetSysColor(COLOR_MENUTEXT);
     return style & kRunColorMask;

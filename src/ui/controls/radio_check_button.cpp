@@ -104,8 +104,17 @@ bool BRadioCheckButton::OnDrawItem(DRAWITEMSTRUCT* item) {
         SavedDC saved(dc);
         SetBkMode(dc, TRANSPARENT);
         PaintParentSnapshot(Handle(), snapshot_, dc);
-        (checkBoxMode_ ? checkBoxStrip : radioStrip)
-            .Draw(dc, static_cast<int>(GlyphIndex(pressed_, checked_ != 0, hovering_)));
+        if (look_.system) {
+            // High contrast: the system's own glyph in the system's colours,
+            // where the skin's would stand.
+            RECT glyph = {0, 1, kCheckGlyphSize, kCheckGlyphSize + 1};
+            DrawFrameControl(dc, &glyph, DFC_BUTTON,
+                             (checkBoxMode_ ? DFCS_BUTTONCHECK : DFCS_BUTTONRADIO) | (checked_ ? DFCS_CHECKED : 0) |
+                                 (pressed_ ? DFCS_PUSHED : 0));
+        } else {
+            (checkBoxMode_ ? checkBoxStrip : radioStrip)
+                .Draw(dc, static_cast<int>(GlyphIndex(pressed_, checked_ != 0, hovering_)));
+        }
 
         const String caption = WindowText();
         const int length = static_cast<int>(caption.size());

@@ -1,6 +1,7 @@
 #include "ui/dialogs/skinned_dialog.h"
 
 #include "framework/application.h"
+#include "framework/high_contrast.h"
 #include "resource.h"
 #include "ui/controls/multi_color_static.h"
 #include "ui/controls/radio_check_button.h"
@@ -36,11 +37,15 @@ void BDialog::ApplySkin() {
     const Application* app = CurrentApplication();
     SkinSettings settings = app != nullptr ? app->GetSkinSettings(skinId) : SkinSettings();
     if (IsUnusable(settings.sourceRect)) settings.tileWhole = 1;
-    if (!settings.pictureName.empty())
+    const SkinColors skin = {settings.backgroundColor,
+                             settings.textColor == kNoColor ? GetSysColor(COLOR_MENUTEXT) : settings.textColor,
+                             settings.textBackColor, settings.shadowColor};
+    contrastLook = DecideContrastLook(HighContrastOn(), skin, SystemRoleColors());
+    if (!settings.pictureName.empty() && contrastLook.backgroundPicture)
         SetPicture(settings.pictureName, settings.tileWhole != 0, settings.sourceRect, settings.stretch != 0);
     else
         ClearPicture();
-    SetColor(settings.backgroundColor);
+    SetColor(contrastLook.colors.window);
     skinSettings = settings;
     if (Handle() == nullptr) return;
     // Every descendant, controls inside nested child windows included.
@@ -49,16 +54,19 @@ void BDialog::ApplySkin() {
 }
 
 BOOL CALLBACK BDialog::UpdateChild(HWND child, LPARAM self) {
-    const SkinSettings& skin = reinterpret_cast<BDialog*>(self)->skinSettings;
-    const TextLook look = {skin.textColor == kNoColor ? GetSysColor(COLOR_MENUTEXT) : skin.textColor,
-                           skin.textBackColor, skin.shadowColor};
+    const ContrastLook& skin = reinterpret_cast<BDialog*>(self)->contrastLook;
+    const TextLook look = {skin.colors.windowText, skin.textBack, skin.shadow, skin.colors.grayText,
+                           skin.colors.hotLight, skin.systemGlyphs};
     // Each takes the look and forgets its copy of the dialog beneath, so that
     // its next paint copies the newly skinned dialog.
     if (CMultiColorStatic* label = WindowAs<CMultiColorStatic>(child)) {
         label->SetLook(look);
         label->TakeWindowText();
     }
-    if (BImageButton* button = WindowAs<BImageButton>(child)) button->ApplyDefaultSkin();
+    if (BImageButton* button = WindowAs<BImageButton>(child)) {
+        button->ApplyDefaultSkin();
+        button->SetSystemFace(skin.systemButtonFace, skin.colors.buttonText, skin.colors.hotLight);
+    }
     if (BRadioCheckButton* choice = WindowAs<BRadioCheckButton>(child)) choice->SetLook(look);
     return TRUE;
 }
@@ -121,6 +129,13 @@ LRESULT BDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             break;
         }
+        case WM_SETTINGCHANGE:
+            if (wParam != SPI_SETHIGHCONTRAST) break;
+            [[fallthrough]];  // high contrast went on or off
+        case WM_SYSCOLORCHANGE:
+            // The mode and the system's colours are read again with the skin.
+            ApplySkin();
+            break;
         case WM_QUERYDRAGICON:
             return reinterpret_cast<LRESULT>(ApplicationIcon());
         default:

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include "core/contrast_look.h"
 #include "framework/dialog.h"
 #include "framework/skin_settings.h"
 #include "ui/draw/background_painter.h"
@@ -30,6 +31,8 @@ public:
 
     SkinSettings skinSettings;
     int skinId = 0;
+    // The skin's look, or the system's while high contrast is on.
+    ContrastLook contrastLook = {};
 
 protected:
     BOOL OnInitDialog() override;

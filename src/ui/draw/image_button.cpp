@@ -89,7 +89,19 @@ bool BImageButton::OnDrawItem(DRAWITEMSTRUCT* item) {
     const RECT client = ClientRect();
     const ButtonLook look = ChooseButtonLook(hovering_, pressing_, (item->itemState & ODS_DISABLED) != 0,
                                              (item->itemState & ODS_SELECTED) != 0);
-    DrawState(dc, look.picture);
+    COLORREF captionColor = captionColor_;
+    if (systemFace_) {
+        // Rectangular, as the platform's own push button.
+        SetWindowRgn(Handle(), nullptr, FALSE);
+        RECT face = client;
+        const ButtonPicture p = look.picture;
+        DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (p == ButtonPicture::Pushed ? DFCS_PUSHED : 0));
+        // The hot feedback the skin's hot picture gives: the platform's push
+        // face has none of its own.
+        if (p == ButtonPicture::Hot) captionColor = hotColor_;
+    } else {
+        DrawState(dc, look.picture);
+    }
 
     const String caption = WindowText();
     HFONT font = SharedDialogFont();
@@ -99,7 +111,7 @@ bool BImageButton::OnDrawItem(DRAWITEMSTRUCT* item) {
         SavedDC saved(dc);
         SetBkMode(dc, TRANSPARENT);
         SelectIn fontSelected(dc, font);
-        SetTextColor(dc, look.grayText ? GetSysColor(COLOR_GRAYTEXT) : RGB(0, 0, 0));
+        SetTextColor(dc, look.grayText ? GetSysColor(COLOR_GRAYTEXT) : captionColor);
         RECT textRect = client;
         textRect.left += look.textShift;
         textRect.right += look.textShift;

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include "core/button_look.h"
+#include "core/contrast_look.h"
 #include "framework/gdi.h"
 #include "ui/controls/hand_cursor_button.h"
 
@@ -27,6 +28,14 @@ public:
     bool SetBitmaps(int bitmapId, int frameCount, int top, int bottom, int left, int right);
     // The standard face: bitmap 208, five frames, margins 15, 6, 15, 8.
     bool ApplyDefaultSkin();
+
+    // High contrast: a system push button face with the caption in the
+    // system's button text, hot-light while live; the skin's face otherwise.
+    void SetSystemFace(bool on, COLORREF text, COLORREF hot) {
+        systemFace_ = on;
+        captionColor_ = text;
+        hotColor_ = hot;
+    }
 
     bool IsHovering() const { return hovering_; }
     bool IsPressing() const { return pressing_; }
@@ -60,6 +69,9 @@ private:
     int marginLeft_ = 8;
     int marginRight_ = 17;
     COLORREF keyColor_ = RGB(255, 0, 255);
+    bool systemFace_ = false;
+    COLORREF captionColor_ = kSkinButtonText;
+    COLORREF hotColor_ = kSkinHotLight;
 };
 
 }  // namespace brimel

@@ -12,7 +12,7 @@ void DrawSkinnedText(HDC dc, const char* text, int length, const RECT& box, cons
         Brush brush(CreateSolidBrush(look.back));
         if (brush) FillRect(dc, &back, brush.Get());
     }
-    if (!enabled || look.shadow != kNoColor) {
+    if ((!enabled && !look.system) || look.shadow != kNoColor) {
         const COLORREF previous = SetTextColor(dc, enabled ? look.shadow : RGB(255, 255, 255));
         for (int offset = 1; offset <= (enabled ? 2 : 1); ++offset) {
             RECT moved = box;
