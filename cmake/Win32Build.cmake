@@ -49,7 +49,7 @@ target_link_libraries(brimel_core PUBLIC -l:libz.a)
 # (brimel_<layer>_ship) and for the tests (brimel_<layer>). A layer sees only
 # its own headers and those of the layers beneath it (brimel_layer_includes),
 # so an upward include fails to build.
-set(_layer_sys_system_libs advapi32)
+set(_layer_sys_system_libs advapi32 user32 shell32)
 set(_layer_install_system_libs ole32 shell32 advapi32)
 set(_layer_framework_system_libs user32 gdi32)
 set(_layer_ui_system_libs user32 gdi32 ole32 oleaut32 shell32)

@@ -38,7 +38,7 @@ bool RegisterUninstall(const String& windowsFolder) {
 
 bool HasLegacyAutostart(const String& runKeyPath) {
     const String command = ReadRegistryString(runKeyPath, kLegacyAutostartValue, kCurrentUser);
-    return !command.empty() && command != NotFoundText();
+    return IsFoundText(command);
 }
 
 bool RemoveLegacyAutostart(const String& runKeyPath) {
