@@ -101,9 +101,9 @@ brimel_win_layer(sys DEPENDS core)
 brimel_win_layer(install DEPENDS payload sys)
 brimel_win_layer(ui DEPENDS framework)
 brimel_win_layer(app DEPENDS ui install)
-# The registration's "2.0, Build # 040" names the build number.
-target_compile_definitions(brimel_install PRIVATE BRIMEL_BUILD_NUMBER=${BRIMEL_BUILD})
-target_compile_definitions(brimel_install_ship PRIVATE BRIMEL_BUILD_NUMBER=${BRIMEL_BUILD})
+# The registration names the version and the build number (brimel_build.h).
+target_include_directories(brimel_install PRIVATE ${BRIMEL_GENERATED_DIR})
+target_include_directories(brimel_install_ship PRIVATE ${BRIMEL_GENERATED_DIR})
 
 # Everything of the installer but its entry point, for the tests and
 # benchmarks; they may reach every layer.

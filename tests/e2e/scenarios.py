@@ -60,7 +60,8 @@ def records(product_build):
     found = {}
     with open(os.path.join(PRODUCT_SOURCE, "records.cmake")) as f:
         for m in re.finditer(r"^payload_record\((\d+) (\S+) (\d+) (\d+)\)", f.read(), re.M):
-            source = m.group(2).replace("${CMAKE_CURRENT_LIST_DIR}", PRODUCT_SOURCE)
+            source = m.group(2).replace("${CMAKE_CURRENT_LIST_DIR}", PRODUCT_SOURCE).replace(
+                "${BRIMEL_SKIN_SETTINGS_DIR}", os.path.join(product_build, "skins"))
             target = re.match(r"\$<TARGET_FILE:(\w+)>", source)
             if target:
                 source = os.path.join(product_build, targets[target.group(1)])
@@ -490,7 +491,7 @@ def release_install(s):
     bytes with those stamps, under its own build number."""
     import subprocess
     from datetime import datetime, timezone
-    from release_build import BUILD_NUMBER
+    from release_build import BUILD_NUMBER, VERSION
     folder, setup = os.path.join(s.args.release, "folder"), os.path.join(s.args.release, "build", "BrimelSetup.exe")
     verify = subprocess.run(["osslsigncode", "verify", "-CAfile", os.path.join(s.args.release, "cert", "cert.pem"),
                              "-in", setup], capture_output=True, text=True)
@@ -506,7 +507,7 @@ def release_install(s):
     tick_box(s, w)
     press_install(s, w)
     expect_launched_and_gone(s)
-    expect_installed(s, table, "2.0, Build # %03d" % BUILD_NUMBER)
+    expect_installed(s, table, "%s, Build # %03d" % (VERSION, BUILD_NUMBER))
 
 
 # -- the fault matrix: damage, full disk, things in the way, a second copy ------
