@@ -13,6 +13,7 @@ DIR/build the release build (version 3.1, build number 7).
 """
 import argparse
 import os
+import re
 import shutil
 import struct
 import subprocess
@@ -26,7 +27,6 @@ from check_product_dir import LICENSE_NAME, table  # noqa: E402
 
 VERSION = "3.1"
 BUILD_NUMBER = 7
-DEFAULT_TEXTS = ("2.0.40", "2.0, Build # ")  # the default build's, found nowhere here
 FIRST_TIME = 1741064767  # 2025-03-04 05:06:07 UTC; record N is N minutes later
 PASSWORD = "throw-away"
 
@@ -55,7 +55,7 @@ def make_folder(product_build, folder):
         else:
             skin = "800x600" if "800x600" in rel else "1024x768"
             # The settings are written by the build, beside the programs.
-            own = os.path.join(product_build if name == "skin.ini" else SKINS, skin, name)
+            own = os.path.join(os.path.join(product_build, "skins") if name == "skin.ini" else SKINS, skin, name)
             source = own if os.path.exists(own) else os.path.join(SKINS, "common", name)
         with open(source, "rb") as f:
             data = other_bytes(name, f.read())
@@ -66,8 +66,17 @@ def make_folder(product_build, folder):
         os.utime(target, (FIRST_TIME, FIRST_TIME + 60 * record))
 
 
-def version_faults(build):
-    """What names another version than the release's, or fails to name it."""
+def build_texts(build):
+    """A build's own version texts ("2.0.40" and "2.0, Build # 040" by default)."""
+    with open(os.path.join(build, "generated", "brimel_build.h")) as f:
+        header = f.read()
+    return [re.search(r'#define %s "(.*)"' % name, header).group(1)
+            for name in ("BRIMEL_FILE_VERSION_TEXT", "BRIMEL_BUILD_TEXT")]
+
+
+def version_faults(build, other_texts):
+    """What names `other_texts` (another build's), or fails to name the release's
+    version and build number."""
     major, minor = (int(n) for n in VERSION.split("."))
     full, registration = "%s.%d" % (VERSION, BUILD_NUMBER), "%s, Build # %03d" % (VERSION, BUILD_NUMBER)
     # The version resource: the fixed numbers (after the signature FEEF04BD and
@@ -89,7 +98,7 @@ def version_faults(build):
         with open(path, "rb") as f:
             data = f.read()
         faults += ["%s lacks %r" % (path, text) for text in texts if text not in data]
-        faults += ["%s still names %r" % (path, text) for old in DEFAULT_TEXTS
+        faults += ["%s still names %r" % (path, text) for old in other_texts
                    for text in (old.encode(), old.encode("utf-16-le")) if text in data]
     return faults
 
@@ -152,7 +161,7 @@ def main(argv):
     # The stand-in built at the release's version, to read its texts.
     subprocess.run(["cmake", "--build", build, "--target", "brimel_bc", "brimel_messenger", "brimel_uninstaller",
                     "-j2"], env=env, check=True, stdout=subprocess.DEVNULL)
-    faults = version_faults(build)
+    faults = version_faults(build, build_texts(os.path.dirname(os.path.abspath(args.product))))
     if faults:
         print("\n".join(faults), file=sys.stderr)
         return 1

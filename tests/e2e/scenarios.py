@@ -15,6 +15,7 @@ import threading
 import time
 
 from pe_records import damaged
+from release_build import build_texts
 from driver import (MESSENGER_CLASS, SHELL_FOLDERS, UNINSTALL_KEY, WELCOME, Failure, check, run, utc_stamp,
                     wait_for)
 
@@ -111,7 +112,7 @@ def expect_nothing_written(s):
     check(s.reg_values(UNINSTALL_KEY) is None, "the product was registered")
 
 
-def expect_installed(s, table=None, build_text="2.0, Build # 040"):
+def expect_installed(s, table=None, build_text=None):
     """All 45 files with their contents and stamps, 3 shortcuts, 5 uninstall values."""
     table = table or records(s.args.product)
     base = program_files(s)
@@ -135,7 +136,7 @@ def expect_installed(s, table=None, build_text="2.0, Build # 040"):
     windows = s.wine("cmd", "/c", "echo %windir%").strip()
     expected_values = {
         "DisplayName": ("REG_SZ", "Brimel Messenger"),
-        "DisplayVersion": ("REG_SZ", build_text),
+        "DisplayVersion": ("REG_SZ", build_text or build_texts(os.path.dirname(s.setup))[1]),
         "Publisher": ("REG_SZ", "Brimel, Inc."),
         "UninstallString": ("REG_SZ", windows.rstrip("\\") + "\\Uninstall Brimel.exe"),
     }
