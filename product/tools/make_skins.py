@@ -434,7 +434,8 @@ def skin_ini(resolution, main_w, main_h, left_h, bar_w, version):
 def settings(version):
     """The skin.ini texts: (record, relative path, bytes)."""
     return [(skin["ini"], "%s/skin.ini" % resolution,
-             skin_ini(resolution, skin["main"][1], skin["main"][2], skin["left"][1], skin["accept_decline"][1], version))
+             skin_ini(resolution, skin["main"][1], skin["main"][2], skin["left"][1], skin["accept_decline"][1],
+                      version))
             for resolution, skin in SKINS.items()]
 
 

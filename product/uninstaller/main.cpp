@@ -54,7 +54,8 @@ public:
             const RemovalOutcome outcome = CarryOut(plan);
             return Tell(kNotInstalledText, MB_ICONINFORMATION, outcome.Complete() ? kRemoved : kIncomplete);
         }
-        if (!StopRunningMessenger(plan.messenger, kQuitLetter)) return Tell(kMessengerRunningText, MB_ICONWARNING, kMessengerRunning);
+        if (!StopRunningMessenger(plan.messenger, kQuitLetter))
+            return Tell(kMessengerRunningText, MB_ICONWARNING, kMessengerRunning);
         const RemovalOutcome outcome = CarryOut(plan);
         return Tell(ReportText(outcome), outcome.Complete() ? MB_ICONINFORMATION : MB_ICONWARNING,
                     outcome.Complete() ? kRemoved : kIncomplete);

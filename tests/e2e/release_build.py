@@ -129,7 +129,8 @@ def main(argv):
     make_folder(args.product, folder)
     make_certificate(cert)
     configure = ["cmake", "--preset", "release", "-B", build, "-DBRIMEL_PRODUCT_DIR=" + folder,
-                 "-DBRIMEL_VERSION=" + VERSION, "-DBRIMEL_BUILD_NUMBER=%d" % BUILD_NUMBER, "-DBRIMEL_SIGN_PKCS12=" + os.path.join(cert, "cert.p12"),
+                 "-DBRIMEL_VERSION=" + VERSION, "-DBRIMEL_BUILD_NUMBER=%d" % BUILD_NUMBER,
+                 "-DBRIMEL_SIGN_PKCS12=" + os.path.join(cert, "cert.p12"),
                  "-DBRIMEL_SIGN_PASSWORD_FILE=" + os.path.join(cert, "password")]
     if args.toolchain:
         configure.append("-DCMAKE_TOOLCHAIN_FILE=" + args.toolchain)
