@@ -49,7 +49,7 @@ target_link_libraries(brimel_core PUBLIC -l:libz.a)
 # (brimel_<layer>_ship) and for the tests (brimel_<layer>). A layer sees only
 # its own headers and those of the layers beneath it (brimel_layer_includes),
 # so an upward include fails to build.
-set(_layer_sys_system_libs advapi32)
+set(_layer_sys_system_libs advapi32 user32 shell32)
 set(_layer_install_system_libs ole32 oleaut32 shell32 advapi32)
 set(_layer_framework_system_libs user32 gdi32)
 set(_layer_ui_system_libs user32 gdi32 ole32 oleaut32 shell32)
@@ -101,9 +101,9 @@ brimel_win_layer(sys DEPENDS core)
 brimel_win_layer(install DEPENDS payload sys)
 brimel_win_layer(ui DEPENDS framework)
 brimel_win_layer(app DEPENDS ui install)
-# The registration's "2.0, Build # 040" names the build number.
-target_compile_definitions(brimel_install PRIVATE BRIMEL_BUILD_NUMBER=${BRIMEL_BUILD})
-target_compile_definitions(brimel_install_ship PRIVATE BRIMEL_BUILD_NUMBER=${BRIMEL_BUILD})
+# The registration names the version and the build number (brimel_build.h).
+target_include_directories(brimel_install PRIVATE ${BRIMEL_GENERATED_DIR})
+target_include_directories(brimel_install_ship PRIVATE ${BRIMEL_GENERATED_DIR})
 
 # Everything of the installer but its entry point, for the tests and
 # benchmarks; they may reach every layer.

@@ -2,7 +2,8 @@
 #   payload_record(<record> <file> <date YYYYMMDD> <time HHMMSS without leading zeros>)
 # The date and time become the installed file's last-write time (local time).
 # payload_record is defined by the including build; this file only lists.
-# Skin pictures and skin.ini texts come from tools/make_skins.py.
+# Skin pictures and skin.ini texts come from tools/make_skins.py; the texts,
+# which name the version, are written by the build.
 
 payload_record(129 $<TARGET_FILE:brimel_messenger> 20061019 184715)
 payload_record(130 ${CMAKE_CURRENT_LIST_DIR}/license/license.rtf 20061018 112040)
@@ -24,8 +25,8 @@ payload_record(212 ${CMAKE_CURRENT_LIST_DIR}/skins/common/my_profile.bmp 2006080
 payload_record(216 ${CMAKE_CURRENT_LIST_DIR}/skins/common/send.bmp 20060621 164208)
 payload_record(218 ${CMAKE_CURRENT_LIST_DIR}/skins/common/smiley.bmp 20060115 223015)
 payload_record(219 ${CMAKE_CURRENT_LIST_DIR}/skins/common/underline.bmp 20060712 15328)
-payload_record(221 ${CMAKE_CURRENT_LIST_DIR}/skins/800x600/skin.ini 20061017 120511)
-payload_record(222 ${CMAKE_CURRENT_LIST_DIR}/skins/1024x768/skin.ini 20061017 120533)
+payload_record(221 ${BRIMEL_SKIN_SETTINGS_DIR}/800x600/skin.ini 20061017 120511)
+payload_record(222 ${BRIMEL_SKIN_SETTINGS_DIR}/1024x768/skin.ini 20061017 120533)
 payload_record(225 ${CMAKE_CURRENT_LIST_DIR}/skins/1024x768/accept_decline.bmp 20060809 143340)
 payload_record(226 ${CMAKE_CURRENT_LIST_DIR}/skins/800x600/left_panel.bmp 20060915 170215)
 payload_record(227 ${CMAKE_CURRENT_LIST_DIR}/skins/1024x768/left_panel.bmp 20060915 170238)

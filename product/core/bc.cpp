@@ -4,9 +4,11 @@
 
 #include <windows.h>
 
+#include "brimel_build.h"
+
 extern "C" __declspec(dllexport) const char* __stdcall BrimelCoreVersion(void)
 {
-    return "Brimel Core 2.0.40";
+    return "Brimel Core " BRIMEL_FILE_VERSION_TEXT;
 }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)

@@ -21,7 +21,6 @@
 
 #include <utility>
 
-#include "command_line.h"
 #include "companion_library.h"
 #include "core/text.h"
 #include "core/win32/owners.h"
@@ -31,7 +30,8 @@
 #include "quit_request.h"
 #include "skin.h"
 #include "sys/code_page.h"
-#include "system_paths.h"
+#include "sys/command_line.h"
+#include "sys/process_paths.h"
 
 namespace brimel::product {
 namespace {

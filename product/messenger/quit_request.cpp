@@ -4,6 +4,7 @@
 
 #include "core/win32/owners.h"
 #include "messenger_window.h"
+#include "sys/messenger_quit.h"
 
 namespace brimel::product {
 namespace {
@@ -25,8 +26,9 @@ bool WaitForWindowToGo(HWND window) {
 }  // namespace
 
 bool IsQuitRequest(const Array<String>& arguments) {
+    const String request = QuitParameters(kQuitLetter);
     for (const String& argument : arguments)
-        if (lstrcmpiA(argument.c_str(), "/u.U") == 0) return true;
+        if (lstrcmpiA(argument.c_str(), request.c_str()) == 0) return true;
     return false;
 }
 

@@ -1,5 +1,6 @@
 #include "window_placement.h"
 
+#include "brimel_build.h"
 #include "core/win32/owners.h"
 
 namespace brimel::product {
@@ -8,7 +9,7 @@ namespace {
 const char kSettingsKey[] = "Software\\Brimel, Inc.\\Brimel";
 const char kPositionValue[] = "WindowPos";
 const char kVersionValue[] = "Version";
-const char kProductVersion[] = "2.0.40";
+const char kProductVersion[] = BRIMEL_FILE_VERSION_TEXT;
 
 // Far beyond every screen is as good as a little beyond it, and keeps the
 // sums with the window size from overflowing.

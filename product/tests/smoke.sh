@@ -96,7 +96,7 @@ lay_out_installation() {
         local dir="$PRODUCT/Skins/Default - $res"
         mkdir -p "$dir"
         cp "$SKINS/$res/main.bmp" "$SKINS/$res/left_panel.bmp" "$SKINS/$res/accept_decline.bmp" \
-           "$SKINS/$res/skin.ini" "$dir/"
+           "$BIN/skins/$res/skin.ini" "$dir/"
         for name in $SHARED; do cp "$SKINS/common/$name.bmp" "$dir/"; done
     done
     cp "$BIN/Brimel.exe" "$BIN/BC.dll" "$PRODUCT/"

@@ -2,17 +2,20 @@
 """Draws the two default skins of Brimel Messenger.
 
 Writes 24-bit uncompressed BMP files (BITMAPFILEHEADER + BITMAPINFOHEADER,
-bottom-up rows padded to four bytes) and the two skin.ini texts into
-product/skins/. Only the standard library is used and all arithmetic is on
+bottom-up rows padded to four bytes) into product/skins/, and the two skin.ini
+texts where the build asks. Only the standard library is used and all arithmetic is on
 integers, so the output is byte-for-byte the same on every run and machine.
 
-    python3 product/tools/make_skins.py            # regenerate
-    python3 product/tools/make_skins.py --check    # fail if the files differ
+    python3 product/tools/make_skins.py            # regenerate the pictures
+    python3 product/tools/make_skins.py --check    # fail if the pictures differ
+    python3 product/tools/make_skins.py --settings VERSION DIR
+        # the skin.ini texts naming VERSION, into DIR/800x600 and DIR/1024x768
+        # (the build gives its version and writes them beside the programs)
 
 Layout of the output:
     skins/common/      the 17 pictures that both skins share
-    skins/800x600/     main.bmp, left_panel.bmp, accept_decline.bmp, skin.ini
-    skins/1024x768/    the same four files for the larger screen
+    skins/800x600/     main.bmp, left_panel.bmp, accept_decline.bmp
+    skins/1024x768/    the same three pictures for the larger screen
 Pixels in the key colour magenta (FF00FF) are transparent where the messenger
 draws a picture (rounded button corners, round icons).
 """
@@ -335,7 +338,7 @@ def hex_colour(rgb):
     return "%02X%02X%02X" % rgb
 
 
-def skin_ini(resolution, main_w, main_h, left_h, bar_w):
+def skin_ini(resolution, main_w, main_h, left_h, bar_w, version):
     """The skin description the messenger reads: pictures, colours, places."""
     screen_w, screen_h = resolution.split("x")
     history_bottom = main_h - 150
@@ -346,7 +349,7 @@ def skin_ini(resolution, main_w, main_h, left_h, bar_w):
         "[Skin]",
         "Name=Default - %s" % resolution,
         "Author=Brimel, Inc.",
-        "Version=2.0.40",
+        "Version=%s" % version,
         "ScreenWidth=%s" % screen_w,
         "ScreenHeight=%s" % screen_h,
         "KeyColor=FF00FF",
@@ -428,8 +431,31 @@ def skin_ini(resolution, main_w, main_h, left_h, bar_w):
     return ("\r\n".join(lines)).encode("ascii")
 
 
+def settings(version):
+    """The skin.ini texts: (record, relative path, bytes)."""
+    return [(skin["ini"], "%s/skin.ini" % resolution,
+             skin_ini(resolution, skin["main"][1], skin["main"][2], skin["left"][1], skin["accept_decline"][1],
+                      version))
+            for resolution, skin in SKINS.items()]
+
+
+def write_settings(version, folder):
+    """Written only when they differ, so that an unchanged text keeps its time."""
+    for _, path, data in settings(version):
+        target = os.path.join(folder, path)
+        try:
+            with open(target, "rb") as f:
+                if f.read() == data:
+                    continue
+        except OSError:
+            pass
+        os.makedirs(os.path.dirname(target), exist_ok=True)
+        with open(target, "wb") as f:
+            f.write(data)
+
+
 def outputs():
-    """Every output file: (record, relative path, bytes)."""
+    """Every picture: (record, relative path, bytes)."""
     result = []
     for record, path, draw in COMMON:
         result.append((record, path, draw().bmp()))
@@ -440,12 +466,13 @@ def outputs():
         result.append((record, "%s/left_panel.bmp" % resolution, left_panel(h).bmp()))
         record, w = skin["accept_decline"]
         result.append((record, "%s/accept_decline.bmp" % resolution, accept_decline(w).bmp()))
-        result.append((skin["ini"], "%s/skin.ini" % resolution,
-                       skin_ini(resolution, skin["main"][1], skin["main"][2], skin["left"][1], w)))
     return sorted(result)
 
 
 def main(argv):
+    if argv[:1] == ["--settings"] and len(argv) == 3:
+        write_settings(argv[1], argv[2])
+        return 0
     root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "skins")
     check = "--check" in argv
     differ = []

@@ -4,7 +4,9 @@
 
 #include "core/installed_file_table.h"
 #include "core/win32/owners.h"
-#include "system_paths.h"
+#include "sys/environment_probes.h"
+#include "sys/files.h"
+#include "sys/registry.h"
 
 namespace brimel::product {
 namespace {
@@ -27,16 +29,15 @@ const char kUninstallKeyName[] = "Brimel";
 const char kUninstallerName[] = "Uninstall Brimel.exe";
 
 Found LocateInstallation(Installation* installation) {
-    String programFiles;
-    if (!ReadRegistryText(HKEY_LOCAL_MACHINE, kCurrentVersionKey, "ProgramFilesDir", &programFiles))
-        return Found::NoProgramFiles;
+    const String programFiles = ReadRegistryString(kCurrentVersionKey, "ProgramFilesDir", kLocalMachine);
+    if (!IsFoundText(programFiles)) return Found::NoProgramFiles;
     installation->productFolder = JoinPath(programFiles, kProductFolderName);
-    installation->windowsFolder = WindowsFolder();
+    installation->windowsFolder = GetWindowsFolder();
     bool shortcutThere = false;
     for (const char* value : kShellFolderValues) {
-        String folder;
+        const String folder = ReadRegistryString(kShellFoldersKey, value, kCurrentUser);
         // No such shell folder: the installer made no shortcut there either.
-        if (!ReadRegistryText(HKEY_CURRENT_USER, kShellFoldersKey, value, &folder)) continue;
+        if (!IsFoundText(folder)) continue;
         installation->shortcuts.push_back(JoinPath(folder, kShortcutName));
         shortcutThere = shortcutThere || IsExistingFile(installation->shortcuts.back());
     }

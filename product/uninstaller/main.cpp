@@ -13,14 +13,14 @@
 
 #include <cstring>
 
-#include "command_line.h"
 #include "core/win32/system_libraries.h"
 #include "installation.h"
-#include "messenger_stop.h"
 #include "removal.h"
 #include "removal_plan.h"
 #include "report.h"
 #include "self_removal.h"
+#include "sys/command_line.h"
+#include "sys/messenger_quit.h"
 
 namespace brimel::product {
 namespace {
@@ -54,7 +54,8 @@ public:
             const RemovalOutcome outcome = CarryOut(plan);
             return Tell(kNotInstalledText, MB_ICONINFORMATION, outcome.Complete() ? kRemoved : kIncomplete);
         }
-        if (!StopRunningMessenger(plan.messenger)) return Tell(kMessengerRunningText, MB_ICONWARNING, kMessengerRunning);
+        if (!StopRunningMessenger(plan.messenger, kQuitLetter))
+            return Tell(kMessengerRunningText, MB_ICONWARNING, kMessengerRunning);
         const RemovalOutcome outcome = CarryOut(plan);
         return Tell(ReportText(outcome), outcome.Complete() ? MB_ICONINFORMATION : MB_ICONWARNING,
                     outcome.Complete() ? kRemoved : kIncomplete);
@@ -98,5 +99,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // Its temporary copy runs from the temporary folder, where anyone can
     // leave a DLL.
     brimel::RestrictDllSearchToSystemFolder();
-    return brimel::product::Main(brimel::product::ArgumentsAfterProgram(GetCommandLineA()));
+    return brimel::product::Main(brimel::ArgumentsAfterProgram(GetCommandLineA()));
 }

@@ -5,7 +5,7 @@
 #include "core/win32/owners.h"
 #include "installation.h"
 #include "self_removal.h"
-#include "system_paths.h"
+#include "sys/files.h"
 
 namespace brimel::product {
 namespace {

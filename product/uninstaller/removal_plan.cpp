@@ -1,7 +1,7 @@
 #include "removal_plan.h"
 
 #include "core/installed_file_table.h"
-#include "system_paths.h"
+#include "sys/files.h"
 
 namespace brimel::product {
 

@@ -8,7 +8,8 @@
 #include "core/win32/owners.h"
 #include "installation.h"
 #include "removal.h"
-#include "system_paths.h"
+#include "sys/files.h"
+#include "sys/process_paths.h"
 
 namespace brimel::product {
 namespace {

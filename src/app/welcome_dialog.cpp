@@ -1,9 +1,6 @@
 #include "app/welcome_dialog.h"
 
 #include <richedit.h>
-#include <shellapi.h>
-
-#include <cstdio>
 
 #include "app/setup_app.h"
 #include "core/text.h"
@@ -14,6 +11,8 @@
 #include "payload/payload_records.h"
 #include "resource.h"
 #include "sys/environment_probes.h"
+#include "sys/files.h"
+#include "sys/messenger_quit.h"
 #include "sys/registry.h"
 #include "ui/dialogs/message_dialog.h"
 
@@ -22,27 +21,10 @@ namespace {
 
 constexpr int kInitialWidth = 750, kInitialHeight = 570;
 constexpr int kMinimumWidth = 700, kMinimumHeight = 500;
-constexpr DWORD kQuitWaitSeconds = 15;
-constexpr DWORD kQuitPollMilliseconds = 200;
 constexpr size_t kShortestLicense = 1000;
 constexpr uint16_t kLicenseRecord = 130;
 
 bool FileExists(const String& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-void ClearReadOnly(const String& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
-        SetFileAttributesA(path.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
-}
-
-// A running messenger holds its program file: it cannot be opened for
-// appending until the messenger has ended.
-bool CanOpenForAppending(const String& path) {
-    FILE* file = std::fopen(path.c_str(), "a+b");
-    if (file == nullptr) return false;
-    std::fclose(file);
-    return true;
-}
 
 // The inflated license read by the rich edit control in the blocks it asks for.
 struct LicenseStream {
@@ -116,7 +98,7 @@ bool WelcomeDialog::FindProgramFiles() {
     if (app == nullptr) return false;
     String folder = ReadRegistryString("Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir",
                                             kLocalMachine);
-    if (folder.empty() || folder == NotFoundText()) return false;
+    if (!IsFoundText(folder)) return false;
     if (!EndsWithBackslash(folder, IsSystemLeadByte)) folder += '\\';
     app->programFilesDir = folder;
     return true;
@@ -131,22 +113,9 @@ bool WelcomeDialog::WaitForRunningMessenger() {
         dll = folder + "Brimel Chat\\BC.dll";
     }
     if (!FileExists(exe) || !FileExists(dll)) return true;
-    ClearReadOnly(exe);
+    // The program's own attribute is cleared by the stop, before its test.
     ClearReadOnly(dll);
-    if (CanOpenForAppending(exe)) return true;
-
-    // Running: ask it to quit with /u.U and give it time to let go.
-    String letter = LoadResString(IDS_QUIT_LETTER);
-    String upper = letter;
-    if (!upper.empty()) CharUpperBuffA(&upper[0], static_cast<DWORD>(upper.size()));
-    const String parameters = "/" + letter + "." + upper;
-    ShellExecuteA(nullptr, "open", exe.c_str(), parameters.c_str(), nullptr, SW_SHOWNORMAL);
-    const DWORD start = GetTickCount() / 1000;
-    for (;;) {
-        if (GetTickCount() / 1000 - start >= kQuitWaitSeconds) return false;
-        if (CanOpenForAppending(exe)) return true;
-        Sleep(kQuitPollMilliseconds);
-    }
+    return StopRunningMessenger(exe, LoadResString(IDS_QUIT_LETTER));
 }
 
 void WelcomeDialog::StreamLicense() {

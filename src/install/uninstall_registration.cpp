@@ -1,5 +1,6 @@
 #include "install/uninstall_registration.h"
 
+#include "brimel_build.h"
 #include "core/text.h"
 #include "sys/code_page.h"
 #include "sys/registry.h"
@@ -11,7 +12,6 @@ const char kLegacyAutostartValue[] = "Brimel Chat";
 
 namespace {
 
-constexpr int kBuildNumber = BRIMEL_BUILD_NUMBER;  // given by the build
 const char kProductName[] = "Brimel Messenger";
 const char kPublisher[] = "Brimel, Inc.";
 const char kWebSite[] = "http://www.brimel.example/";
@@ -19,7 +19,7 @@ const char kUninstallerName[] = "Uninstall Brimel.exe";
 
 }  // namespace
 
-String BuildText() { return "2.0, Build # " + DecimalText(kBuildNumber, 3, '0'); }
+String BuildText() { return BRIMEL_BUILD_TEXT; }
 
 String UninstallCommand(const String& windowsFolder) {
     // The same join as the file set's, so the entry names the file written.
@@ -38,7 +38,7 @@ bool RegisterUninstall(const String& windowsFolder) {
 
 bool HasLegacyAutostart(const String& runKeyPath) {
     const String command = ReadRegistryString(runKeyPath, kLegacyAutostartValue, kCurrentUser);
-    return !command.empty() && command != NotFoundText();
+    return IsFoundText(command);
 }
 
 bool RemoveLegacyAutostart(const String& runKeyPath) {

@@ -9,7 +9,8 @@ namespace brimel::install {
 extern const char kUninstallKey[];
 extern const char kLegacyAutostartValue[];
 
-// "2.0, Build # 040" for build number 40.
+// The version and the build number, three digits at least, as the build
+// gives them: "<major>.<minor>, Build # 040" for build number 40.
 String BuildText();
 
 // The uninstaller in `windowsFolder`, joined with exactly one backslash.

@@ -16,6 +16,8 @@ constexpr int kLocalMachine = 1;
 // application hands it over once it has loaded it, before any read.
 const String& NotFoundText();
 void SetNotFoundText(const String& text);
+// True when a text read is a value: neither empty nor the marker.
+inline bool IsFoundText(const String& text) { return !text.empty() && text != NotFoundText(); }
 
 String ReadRegistryString(const String& keyPath, const String& valueName, int root);
 bool WriteRegistryString(const String& keyPath, const String& valueName,

@@ -1,16 +1,21 @@
 #!/usr/bin/env python3
 """Builds a signed release the way the product team does, from a product
 folder that differs from the stand-in product: other bytes, other times.
-e2e.release_install installs it.
+e2e.release_install installs it. The release has a version and build number
+of its own, and every text that names them says so: the registration, the
+manifests and version resources, BC.dll's text, the version the messenger
+writes and the skins' settings of the stand-in built beside it.
 
 usage: release_build.py --product BUILT_PRODUCT_DIR --out DIR [--toolchain FILE]
 
 DIR/folder is the product folder, DIR/cert the throw-away certificate,
-DIR/build the release build (build number 7).
+DIR/build the release build (version 3.1, build number 7).
 """
 import argparse
 import os
+import re
 import shutil
+import struct
 import subprocess
 import sys
 
@@ -20,6 +25,7 @@ SKINS = os.path.join(SOURCE, "product", "skins")
 sys.path.insert(0, os.path.join(SOURCE, "tools"))
 from check_product_dir import LICENSE_NAME, table  # noqa: E402
 
+VERSION = "3.1"
 BUILD_NUMBER = 7
 FIRST_TIME = 1741064767  # 2025-03-04 05:06:07 UTC; record N is N minutes later
 PASSWORD = "throw-away"
@@ -48,7 +54,8 @@ def make_folder(product_build, folder):
             source = os.path.join(SOURCE, "product", "license", name)
         else:
             skin = "800x600" if "800x600" in rel else "1024x768"
-            own = os.path.join(SKINS, skin, name)
+            # The settings are written by the build, beside the programs.
+            own = os.path.join(os.path.join(product_build, "skins") if name == "skin.ini" else SKINS, skin, name)
             source = own if os.path.exists(own) else os.path.join(SKINS, "common", name)
         with open(source, "rb") as f:
             data = other_bytes(name, f.read())
@@ -57,6 +64,43 @@ def make_folder(product_build, folder):
         with open(target, "wb") as f:
             f.write(data)
         os.utime(target, (FIRST_TIME, FIRST_TIME + 60 * record))
+
+
+def build_texts(build):
+    """A build's own version texts ("2.0.40" and "2.0, Build # 040" by default)."""
+    with open(os.path.join(build, "generated", "brimel_build.h")) as f:
+        header = f.read()
+    return [re.search(r'#define %s "(.*)"' % name, header).group(1)
+            for name in ("BRIMEL_FILE_VERSION_TEXT", "BRIMEL_BUILD_TEXT")]
+
+
+def version_faults(build, other_texts):
+    """What names `other_texts` (another build's), or fails to name the release's
+    version and build number."""
+    major, minor = (int(n) for n in VERSION.split("."))
+    full, registration = "%s.%d" % (VERSION, BUILD_NUMBER), "%s, Build # %03d" % (VERSION, BUILD_NUMBER)
+    # The version resource: the fixed numbers (after the signature FEEF04BD and
+    # the structure version) and its texts, in UTF-16.
+    resource = [b"\xbd\x04\xef\xfe\x00\x00\x01\x00" + struct.pack("<HHHH", minor, major, 0, BUILD_NUMBER),
+                full.encode("utf-16-le") + b"\0\0", registration.encode("utf-16-le") + b"\0\0"]
+    manifest = [b'version="%s.0"' % full.encode()]
+    product = os.path.join(build, "product")
+    expected = {
+        os.path.join(build, "BrimelSetup.exe"): resource + manifest + [registration.encode()],
+        os.path.join(product, "BC.dll"): resource + [b"Brimel Core %s\0" % full.encode()],
+        os.path.join(product, "Brimel.exe"): resource + manifest + [full.encode() + b"\0"],
+        os.path.join(product, "Uninstall Brimel.exe"): resource + manifest,
+    }
+    for skin in ("800x600", "1024x768"):
+        expected[os.path.join(product, "skins", skin, "skin.ini")] = [b"\r\nVersion=%s\r\n" % full.encode()]
+    faults = []
+    for path, texts in expected.items():
+        with open(path, "rb") as f:
+            data = f.read()
+        faults += ["%s lacks %r" % (path, text) for text in texts if text not in data]
+        faults += ["%s still names %r" % (path, text) for old in other_texts
+                   for text in (old.encode(), old.encode("utf-16-le")) if text in data]
+    return faults
 
 
 def make_certificate(folder):
@@ -85,7 +129,8 @@ def main(argv):
     make_folder(args.product, folder)
     make_certificate(cert)
     configure = ["cmake", "--preset", "release", "-B", build, "-DBRIMEL_PRODUCT_DIR=" + folder,
-                 "-DBRIMEL_BUILD_NUMBER=%d" % BUILD_NUMBER, "-DBRIMEL_SIGN_PKCS12=" + os.path.join(cert, "cert.p12"),
+                 "-DBRIMEL_VERSION=" + VERSION, "-DBRIMEL_BUILD_NUMBER=%d" % BUILD_NUMBER,
+                 "-DBRIMEL_SIGN_PKCS12=" + os.path.join(cert, "cert.p12"),
                  "-DBRIMEL_SIGN_PASSWORD_FILE=" + os.path.join(cert, "password")]
     if args.toolchain:
         configure.append("-DCMAKE_TOOLCHAIN_FILE=" + args.toolchain)
@@ -113,6 +158,13 @@ def main(argv):
     os.utime(changed, (FIRST_TIME, FIRST_TIME + 60 * 221))
     if build_and_read(221) != before:
         print("%s: its first bytes again, but not its first record" % changed, file=sys.stderr)
+        return 1
+    # The stand-in built at the release's version, to read its texts.
+    subprocess.run(["cmake", "--build", build, "--target", "brimel_bc", "brimel_messenger", "brimel_uninstaller",
+                    "-j2"], env=env, check=True, stdout=subprocess.DEVNULL)
+    faults = version_faults(build, build_texts(os.path.dirname(os.path.abspath(args.product))))
+    if faults:
+        print("\n".join(faults), file=sys.stderr)
         return 1
     print("release built: %s" % os.path.join(build, "BrimelSetup.exe"))
     return 0

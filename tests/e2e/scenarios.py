@@ -15,6 +15,7 @@ import threading
 import time
 
 from pe_records import damaged
+from release_build import build_texts
 from driver import (MESSENGER_CLASS, SHELL_FOLDERS, UNINSTALL_KEY, WELCOME, Failure, check, run, utc_stamp,
                     wait_for)
 
@@ -60,7 +61,8 @@ def records(product_build):
     found = {}
     with open(os.path.join(PRODUCT_SOURCE, "records.cmake")) as f:
         for m in re.finditer(r"^payload_record\((\d+) (\S+) (\d+) (\d+)\)", f.read(), re.M):
-            source = m.group(2).replace("${CMAKE_CURRENT_LIST_DIR}", PRODUCT_SOURCE)
+            source = m.group(2).replace("${CMAKE_CURRENT_LIST_DIR}", PRODUCT_SOURCE).replace(
+                "${BRIMEL_SKIN_SETTINGS_DIR}", os.path.join(product_build, "skins"))
             target = re.match(r"\$<TARGET_FILE:(\w+)>", source)
             if target:
                 source = os.path.join(product_build, targets[target.group(1)])
@@ -110,7 +112,7 @@ def expect_nothing_written(s):
     check(s.reg_values(UNINSTALL_KEY) is None, "the product was registered")
 
 
-def expect_installed(s, table=None, build_text="2.0, Build # 040"):
+def expect_installed(s, table=None, build_text=None):
     """All 45 files with their contents and stamps, 3 shortcuts, 5 uninstall values."""
     table = table or records(s.args.product)
     base = program_files(s)
@@ -134,7 +136,7 @@ def expect_installed(s, table=None, build_text="2.0, Build # 040"):
     windows = s.wine("cmd", "/c", "echo %windir%").strip()
     expected_values = {
         "DisplayName": ("REG_SZ", "Brimel Messenger"),
-        "DisplayVersion": ("REG_SZ", build_text),
+        "DisplayVersion": ("REG_SZ", build_text or build_texts(os.path.dirname(s.setup))[1]),
         "Publisher": ("REG_SZ", "Brimel, Inc."),
         "UninstallString": ("REG_SZ", windows.rstrip("\\") + "\\Uninstall Brimel.exe"),
     }
@@ -521,7 +523,7 @@ def release_install(s):
     bytes with those stamps, under its own build number."""
     import subprocess
     from datetime import datetime, timezone
-    from release_build import BUILD_NUMBER
+    from release_build import BUILD_NUMBER, VERSION
     folder, setup = os.path.join(s.args.release, "folder"), os.path.join(s.args.release, "build", "BrimelSetup.exe")
     verify = subprocess.run(["osslsigncode", "verify", "-CAfile", os.path.join(s.args.release, "cert", "cert.pem"),
                              "-in", setup], capture_output=True, text=True)
@@ -537,7 +539,7 @@ def release_install(s):
     tick_box(s, w)
     press_install(s, w)
     expect_launched_and_gone(s)
-    expect_installed(s, table, "2.0, Build # %03d" % BUILD_NUMBER)
+    expect_installed(s, table, "%s, Build # %03d" % (VERSION, BUILD_NUMBER))
 
 
 # -- the fault matrix: damage, full disk, things in the way, a second copy ------

@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "brimel_build.h"
 #include "install/uninstall_registration.h"
 #include "sys/registry.h"
 #include "support/registry_state.h"
@@ -35,7 +36,7 @@ TEST_F(UninstallEntry, HoldsExactlyFiveTextValues) {
     const auto values = RegistryValues(HKEY_LOCAL_MACHINE, kUninstallKey);
     const std::map<String, String> expected = {
         {"DisplayName", "Brimel Messenger"},
-        {"DisplayVersion", "2.0, Build # 040"},
+        {"DisplayVersion", BRIMEL_BUILD_TEXT},  // the build's; release.build reads another
         {"Publisher", "Brimel, Inc."},
         {"UninstallString", "C:\\WINDOWS\\Uninstall Brimel.exe"},
         {"URLInfoAbout", "http://www.brimel.example/"},

@@ -5,10 +5,10 @@
 #include "core/array.h"
 #include "core/string.h"
 
-namespace brimel::product {
+namespace brimel {
 
 // Splits at blanks and tabs; double quotes group blanks and are dropped.
 // The first word, the program's name, is left out.
 Array<String> ArgumentsAfterProgram(const char* commandLine);
 
-}  // namespace brimel::product
+}  // namespace brimel

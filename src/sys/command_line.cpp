@@ -1,8 +1,8 @@
-#include "command_line.h"
+#include "sys/command_line.h"
 
 #include <utility>
 
-namespace brimel::product {
+namespace brimel {
 
 Array<String> ArgumentsAfterProgram(const char* commandLine) {
     Array<String> words;
@@ -25,4 +25,4 @@ Array<String> ArgumentsAfterProgram(const char* commandLine) {
     return arguments;
 }
 
-}  // namespace brimel::product
+}  // namespace brimel
