@@ -110,9 +110,20 @@ def file_ops_section(results):
     return out + [""], {}
 
 
+PACKERS = {"zlib": "zlib level 9", "zopfli": "zopfli --zlib"}
+
+
+def records_folder(build, packer=None):
+    """The realistic payload's records of a packer, by default of the one
+    whose records the benchmark's installer carries."""
+    if packer is None:
+        packer = open(os.path.join(build, "bench-packer.txt")).read().strip()
+    return os.path.join(build, "records-" + packer)
+
+
 def largest_record(build):
     best = None
-    for path in glob.glob(os.path.join(build, "records", "R*.bin")):
+    for path in glob.glob(os.path.join(records_folder(build), "R*.bin")):
         with open(path, "rb") as f:
             stored, unpacked = struct.unpack("<II", f.read(8))
         if best is None or unpacked > best[1]:
@@ -149,7 +160,7 @@ def memory_section(results, build):
     return out, {"memory_growth": growth}
 
 
-def size_section(results):
+def size_section(results, build):
     sizes = [json.loads(l) for l in open(os.path.join(results, "size.jsonl"))]
     setup, empty, nsis_zlib, bench, complete = sizes
     # NSIS appends its data to the stub instead of using resources: its
@@ -172,6 +183,16 @@ def size_section(results):
     out.append("| NSIS reference, empty (-DEMPTY) | %d | %d | 0 | (in stub) | (in stub) |" % (stub, stub))
     out.append("| NSIS reference, zlib, realistic payload | %d | %d | %d | (in stub) | (in stub) |" % (
         nsis_zlib["total"], stub, nsis_zlib["total"] - stub))
+    # The realistic payload's records by each packer: the installer carries
+    # one set; the other is a what-if with the same resource overhead.
+    carried = open(os.path.join(build, "bench-packer.txt")).read().strip()
+    stored = {packer: sum(os.path.getsize(p) for p in glob.glob(os.path.join(records_folder(build, packer), "R*.bin")))
+              for packer in PACKERS}
+    for packer, name in PACKERS.items():
+        payload = bench["records"] - stored[carried] + stored[packer]
+        out.append("| %s: BrimelSetup, realistic payload, records by %s | %d | %d | %d | %d | %d |" % (
+            "as built" if packer == carried else "what-if", name, bench["total"] - bench["records"] + payload,
+            bench["code_and_runtime"], payload, bench["artwork"], bench["other_resources"]))
     overhead = setup["code_and_runtime"]
     sec = setup["sections"]
     out += ["", "Code and runtime overhead **%.1f KB** against the NSIS stub's %.1f KB "
@@ -196,7 +217,7 @@ def main(results, build):
     machine = open(os.path.join(results, "machine.txt")).read().strip().splitlines()
     out = ["## Benchmark run", ""] + ["    " + l for l in machine] + [""]
     for section in (install_section(results), file_ops_section(results), startup_section(results),
-                    memory_section(results, build), size_section(results)):
+                    memory_section(results, build), size_section(results, build)):
         out += section[0]
     print("\n".join(out))
 

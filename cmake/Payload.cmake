@@ -4,9 +4,23 @@
 set(BRIMEL_RECORD_DIR ${CMAKE_BINARY_DIR}/records)
 file(MAKE_DIRECTORY ${BRIMEL_RECORD_DIR})
 
+# How the records are deflated: zlib at its best level, or zopfli, whose
+# streams are some 3 % smaller and take minutes more to make (the release
+# preset's choice). Both are zlib streams with the 78 9C header.
+set(BRIMEL_PACKER zlib CACHE STRING "How payload records are deflated: zlib or zopfli")
+set_property(CACHE BRIMEL_PACKER PROPERTY STRINGS zlib zopfli)
+if(NOT BRIMEL_PACKER MATCHES "^(zlib|zopfli)$")
+  message(FATAL_ERROR "BRIMEL_PACKER must be zlib or zopfli, not '${BRIMEL_PACKER}'")
+endif()
+if(BRIMEL_PACKER STREQUAL "zopfli")
+  find_program(BRIMEL_ZOPFLI zopfli REQUIRED)
+endif()
+# Rewritten only when the packer changes: then every record is packed again.
+file(CONFIGURE OUTPUT ${BRIMEL_RECORD_DIR}/packer.txt CONTENT "${BRIMEL_PACKER}\n")
+
 function(payload_record number file date time)
   set(out ${BRIMEL_RECORD_DIR}/R${number}.bin)
-  set(deps ${CMAKE_SOURCE_DIR}/tools/pack_record.py ${ARGN})
+  set(deps ${CMAKE_SOURCE_DIR}/tools/pack_record.py ${BRIMEL_RECORD_DIR}/packer.txt ${ARGN})
   if(file MATCHES "^\\$<TARGET_FILE:([^>]+)>$")
     list(APPEND deps ${CMAKE_MATCH_1} ${file})
   else()
@@ -20,7 +34,8 @@ function(payload_record number file date time)
     set(stamp ${date} ${time})
   endif()
   add_custom_command(OUTPUT ${out}
-    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/pack_record.py ${file} ${out} ${stamp}
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/pack_record.py --packer ${BRIMEL_PACKER}
+            ${file} ${out} ${stamp}
     DEPENDS ${deps} VERBATIM)
   set_property(GLOBAL APPEND PROPERTY BRIMEL_RECORDS ${number})
   set_property(GLOBAL APPEND PROPERTY BRIMEL_RECORD_FILES ${out})

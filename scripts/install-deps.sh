@@ -7,6 +7,7 @@ packages=(
     g++-mingw-w64-i686 gcc-mingw-w64-i686 binutils-mingw-w64-i686 libz-mingw-w64-dev
     g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64 binutils-mingw-w64-x86-64
     wine wine32:i386 wine64 fonts-wine xvfb xdotool imagemagick x11-utils procps util-linux python3-pil locales fonts-liberation
+    zopfli
 )
 missing=()
 dpkg --print-foreign-architectures | grep -qx i386 || { dpkg --add-architecture i386; missing+=(update); }

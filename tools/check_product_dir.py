@@ -25,6 +25,8 @@ import struct
 import sys
 import zoneinfo
 
+import rtf_visible_text
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 TABLE = os.path.join(HERE, "..", "src", "core", "installed_file_table.cpp")
 HEADER = os.path.join(HERE, "..", "src", "core", "installed_file_table.h")
@@ -76,55 +78,23 @@ def check_bitmap(path, width, height):
         raise Refused("a %d-bit BMP of %dx%d, not a 24-bit BMP of %dx%d" % (depth, w, abs(h), width, height))
 
 
-# Groups whose text is not shown (font and colour tables, pictures, ...).
-HIDDEN = {"fonttbl", "colortbl", "stylesheet", "info", "pict", "object", "header", "footer", "listtable",
-          "listoverridetable", "generator", "xmlnstbl", "themedata", "datastore", "latentstyles"}
-
-
-def rtf_plain_text(rtf):
-    """The text a rich edit control shows for an RTF document, close enough to
-    count it: a paragraph or line break and a tab count one character each."""
-    out, stack, hidden, skip = [], [], False, 0
-    uc = 1
-    for m in re.finditer(r"\\([a-z]+)(-?\d+)? ?|\\'([0-9a-fA-F]{2})|\\([^a-z])|([{}])|[\r\n]|([^\\{}\r\n]+)", rtf):
-        word, arg, hexa, symbol, brace, text = m.groups()
-        if brace == "{":
-            stack.append((hidden, uc))
-        elif brace == "}":
-            hidden, uc = stack.pop() if stack else (hidden, uc)
-        elif word:
-            if word in HIDDEN:
-                hidden = True
-            elif word == "uc":
-                uc = int(arg or 1)
-            elif not hidden and word in ("par", "line", "tab", "u"):
-                out.append({"par": "\n", "line": "\n", "tab": "\t"}.get(word, "?"))
-                skip = uc if word == "u" else 0
-        elif symbol == "*":
-            hidden = True
-        elif hidden:
-            continue
-        elif hexa or symbol:
-            if skip:
-                skip -= 1
-            else:
-                out.append(symbol if symbol in ("\\", "{", "}") else "?")
-        elif text:
-            dropped = min(skip, len(text))
-            skip -= dropped
-            out.append(text[dropped:])
-    return "".join(out)
-
-
 def check_license(path):
     with open(path, "rb") as f:
         data = f.read()
     if not data.startswith(b"{\\rtf"):
         raise Refused("not an RTF document")
-    chars = len(rtf_plain_text(data.decode("latin-1")).strip(" \t\n\v\f\r"))
+    try:
+        chars, unsure = rtf_visible_text.count(data.decode("latin-1"))
+    except rtf_visible_text.Unreadable as e:
+        raise Refused("the license text cannot be counted: %s (the installer may end at start-up)" % e)
     if chars < MIN_LICENSE_CHARS:
-        raise Refused("the license text has %d characters, fewer than %d (the installer would end at start-up)"
-                      % (chars, MIN_LICENSE_CHARS))
+        why = "the installer would end at start-up"
+        if unsure:
+            # Text that some rich edit controls show and others do not: the
+            # installer's view may leave it out, so the count cannot rely on it.
+            why = "the installer may end at start-up; not counted, as its view may not show them: " + ", ".join(
+                "%d character%s of %s" % (n, "s"[:n != 1], kind) for kind, n in sorted(unsure.items()))
+        raise Refused("the license text has %d characters, fewer than %d (%s)" % (chars, MIN_LICENSE_CHARS, why))
 
 
 def check(folder, license_path):

@@ -85,3 +85,15 @@ def damaged(data, number, how):
     else:
         raise ValueError(how)
     return bytes(out)
+
+
+def replaced(data, number, record):
+    """A copy of the file with record `number` replaced by `record`, which
+    takes the old record's place and must fit in it."""
+    out = bytearray(data)
+    old = find_record(data, number)
+    if len(record) > old.size:
+        raise ValueError("record %d: %d bytes do not fit in %d" % (number, len(record), old.size))
+    out[old.offset:old.offset + len(record)] = record
+    struct.pack_into("<I", out, old.size_field, len(record))
+    return bytes(out)

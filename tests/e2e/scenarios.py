@@ -14,7 +14,7 @@ import sys
 import threading
 import time
 
-from pe_records import damaged
+from pe_records import damaged, replaced
 from release_build import build_texts
 from driver import (MESSENGER_CLASS, SHELL_FOLDERS, UNINSTALL_KEY, WELCOME, Failure, check, run, utc_stamp,
                     wait_for)
@@ -646,6 +646,41 @@ def damaged_installer(s):
                   case + "the old program was replaced by a damaged one")
 
 
+def license_corpus(s):
+    """Licenses of 999 and 1000 characters with one RTF feature each: the
+    release check never accepts one on which the installer ends, and agrees
+    with it where it counts the feature exactly."""
+    sys.path.insert(0, os.path.join(HERE, "..", "..", "tools"))
+    from check_product_dir import Refused, check_license
+    from pack_record import pack
+    from license_corpus import cases
+    with open(s.setup, "rb") as f:
+        original = f.read()
+    corpus = os.path.join(s.dir, "license.rtf")
+    for name, chars, rtf, exact in cases():
+        with open(corpus, "wb") as f:
+            f.write(rtf)
+        try:
+            check_license(corpus)
+            accepted = True
+        except Refused:
+            accepted = False
+        with open(s.unix("C:\\license.exe"), "wb") as f:
+            f.write(replaced(original, 130, pack(rtf, 20061018, 112040)))
+        s.start_setup("C:\\license.exe")
+        check(wait_for(lambda: s.setup_process.poll() is not None or s.xwindow(WELCOME), 30),
+              "%s, %d: neither the welcome dialog nor an end" % (name, chars))
+        shown = s.setup_process.poll() is None
+        if shown:
+            s.keys(WELCOME, "Escape")
+            check(s.setup_exit(timeout=15) is not None, "%s, %d: Escape did not end the installer" % (name, chars))
+        print("%s, %d characters: installer %s, check %s" % (name, chars, "shows the welcome" if shown else "ends",
+                                                             "accepts" if accepted else "refuses"))
+        check(shown == (chars >= 1000), "%s, %d: the installer %s" % (name, chars, "went on" if shown else "ended"))
+        check(shown or not accepted, "%s, %d: the check accepts a license the installer ends on" % (name, chars))
+        check(accepted == shown or not exact, "%s, %d: the check and the installer disagree" % (name, chars))
+
+
 def full_disk(s):
     """Program Files on a drive too small for the product: the notice, old files whole."""
     mount = os.path.join(s.dir, "small-drive")
@@ -927,6 +962,7 @@ SCENARIOS = {
     "planted_dlls": planted_dlls,
     "planted_dlls_install": planted_dlls_install,
     "damaged_installer": damaged_installer,
+    "license_corpus": license_corpus,
     "full_disk": full_disk,
     "in_the_way": in_the_way,
     "shell_folders": shell_folders,

@@ -54,7 +54,14 @@ ROWS = [  # damage, file named, rule printed
     (patch(os.path.join("Skins", "Default - 1024x768", "send.bmp"), 60, b"\x01\x02"), "send.bmp",
      "shares its record 216"),
     (write("license.rtf", b"{\\rtf1 " + b"short \\par " * 100 + b"}"), "license.rtf",
-     "the license text has 698 characters, fewer than 1000"),
+     "the license text has 797 characters, fewer than 1000 (the installer would end at start-up)"),
+    # A field's instruction is not in the view's text, nor, under Wine, its result.
+    (write("license.rtf", b"{\\rtf1 " + b"x" * 990 + b"{\\field{\\fldinst HYPERLINK \"https://example.invalid/"
+           + b"terms-and-conditions-of-use-of-the-licensed-software-and-its-services-2006\"}{\\fldrslt x}}}"),
+     "license.rtf", "the license text has 990 characters, fewer than 1000 (the installer may end at start-up; "
+     "not counted, as its view may not show them: 1 character of field results)"),
+    (write("license.rtf", b"{\\rtf1 " + b"x" * 1000 + b"{\\pict\\bin2 {}}}"), "license.rtf",
+     "cannot be counted: it holds binary data"),
     (write("license.rtf", b"plain text " * 200), "license.rtf", "not an RTF document"),
     (sparse(os.path.join(SKIN, "smiley.bmp"), 1 << 32), "smiley.bmp", "too large for a record's 32-bit sizes"),
 ]
