@@ -346,19 +346,39 @@ def predecessor(s):
               "the old shortcut in %s is still there" % folder)
 
 
-def expect_layout(s, w):
-    """The license view, box, button and picture where the client size puts them."""
+def px(value, dpi):
+    """A pixel count designed for 96 DPI at another, rounded as MulDiv rounds."""
+    return (value * dpi + 48) // 96
+
+
+def expect_layout(s, w, dpi=96):
+    """The license view, box, button and picture where the client size and the DPI put them."""
     cx, cy, cw, ch = w.client
     def at(ident):
         c = w.control(ident)
         check(c, "control %d is missing" % ident)
         return (c.rect[0] - cx, c.rect[1] - cy, c.rect[2], c.rect[3])
-    check(at(ID_LICENSE) == (20, 100, cw - 40, ch - 280),
+    check(at(ID_LICENSE) == (px(20, dpi), px(100, dpi), cw - px(40, dpi), ch - px(280, dpi)),
           "license view at %s in a %dx%d client area" % (at(ID_LICENSE), cw, ch))
-    px, py, pw, ph = at(ID_PICTURE)
-    check((px + pw, py + ph) == (cw - 3, ch - 3), "picture at %s in a %dx%d client area" % (at(ID_PICTURE), cw, ch))
-    check(at(ID_INSTALL)[:2] == (300, ch - 100), "Install button at %s" % (at(ID_INSTALL),))
-    check(at(ID_ACCEPT)[:2] == (140, ch - 140), "acceptance box at %s" % (at(ID_ACCEPT),))
+    px_, py, pw, ph = at(ID_PICTURE)
+    check((pw, ph) == (273, 171), "the picture is %dx%d, not its bitmap's 273x171" % (pw, ph))
+    check((px_ + pw, py + ph) == (cw - px(3, dpi), ch - px(3, dpi)),
+          "picture at %s in a %dx%d client area" % (at(ID_PICTURE), cw, ch))
+    check(at(ID_INSTALL)[:2] == (px(300, dpi), ch - px(100, dpi)), "Install button at %s" % (at(ID_INSTALL),))
+    check(at(ID_ACCEPT)[:2] == (px(140, dpi), ch - px(140, dpi)), "acceptance box at %s" % (at(ID_ACCEPT),))
+
+
+def expect_clear(w, what):
+    """Every visible control inside the client area, none over another."""
+    cx, cy, cw, ch = w.client
+    boxes = [(c.id, c.rect[0] - cx, c.rect[1] - cy, c.rect[0] - cx + c.rect[2], c.rect[1] - cy + c.rect[3])
+             for c in w.controls if c.visible]
+    for i, (ident, left, top, right, bottom) in enumerate(boxes):
+        check(left >= 0 and top >= 0 and right <= cw and bottom <= ch, "%s: control %d at %s is cut by the %dx%d "
+              "client area" % (what, ident, (left, top, right, bottom), cw, ch))
+        for other, l2, t2, r2, b2 in boxes[i + 1:]:
+            check(right <= l2 or r2 <= left or bottom <= t2 or b2 <= top,
+                  "%s: controls %d and %d overlap" % (what, ident, other))
 
 
 def resize(s):
@@ -379,6 +399,33 @@ def resize(s):
     check(w.rect[2] > 700 and w.rect[3] > 500, "sized out to %dx%d only" % w.rect[2:])
     expect_layout(s, w)
     s.keys(WELCOME, "Escape")
+
+
+def high_dpi(s):
+    """At 120 and 144 DPI, told through the prefix as larger fonts tell it:
+    the welcome dialog opens, and sizes in, as its template grows, with every
+    control inside it and clear of the others; so does the failure notice,
+    which sizes itself to its text."""
+    for dpi in (120, 144):
+        s.reset()
+        s.reg("add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi))
+        open(os.path.join(program_files(s), "Brimel"), "wb").close()  # in the folder's way: the notice
+        s.start_setup()
+        w = welcome(s)
+        try:
+            check(w.rect[2:] == (px(750, dpi), px(570, dpi)), "the dialog opened at %dx%d" % w.rect[2:])
+            expect_layout(s, w, dpi)
+            expect_clear(w, "the welcome dialog")
+            s.keys(WELCOME, "alt+space", "s", "Right", *["Left"] * 10, "Return")
+            s.keys(WELCOME, "alt+space", "s", "Down", *["Up"] * 12, "Return")
+            w = s.visible(title=WELCOME)
+            check(w.rect[2:] == (px(700, dpi), px(500, dpi)), "sized in to %dx%d, not to the minimum" % w.rect[2:])
+            expect_layout(s, w, dpi)
+            expect_clear(w, "the welcome dialog at its least")
+            s.keys(WELCOME, "alt+a", "alt+b")
+            expect_clear(message(s, FAILURE_NOTICE), "the failure notice")
+        except Failure as failure:
+            raise Failure("%d DPI: %s" % (dpi, failure))
 
 
 # DLLs the programs load that Windows does not always take from the system
@@ -890,6 +937,7 @@ SCENARIOS = {
     "locked_main_program": locked_main_program,
     "predecessor": predecessor,
     "resize": resize,
+    "high_dpi": high_dpi,
     "planted_dlls": planted_dlls,
     "planted_dlls_install": planted_dlls_install,
     "damaged_installer": damaged_installer,
