@@ -5,9 +5,9 @@
 
 namespace brimel {
 
-// value x dpi / 96, rounded half away from zero as the platform's MulDiv
-// rounds, for values of a screen's size (within +-200,000). A DPI no screen
-// gives (0 or less, or above 9600) leaves the value as designed for 96.
+// value x dpi / 96, halves rounded up as the platform's MulDiv rounds them,
+// for a pixel count of 0 to 200,000. A DPI no screen gives (0 or less, or
+// above 9600) leaves the value as designed for 96.
 int32_t ScaleForDpi(int32_t value, int32_t dpi);
 
 }  // namespace brimel
