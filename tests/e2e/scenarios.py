@@ -31,6 +31,7 @@ FAILURE_NOTICE = ("Unable to install Brimel Messenger.\n\n"
                   "Please check if you have administrator access rights on your computer.\n\n"
                   "Please exit Brimel Messenger before running Brimel Messenger Setup.\n\n"
                   "If this problem persists - please notify support@brimel.example")
+ASM, WINDOWS_SETTINGS_2017 = "urn:schemas-microsoft-com:asm", "http://schemas.microsoft.com/SMI/2017/WindowsSettings"
 RICHEDIT_NOTICE = "Brimel Messenger requires a newer version of the system file 'riched20.dll'."
 ID_INSTALL, ID_ACCEPT, ID_LICENSE, ID_PICTURE = 1001, 1007, 1003, 1011
 
@@ -220,21 +221,18 @@ def keyboard(keys):
 
 
 def expect_manifest(path):
-    """GDI scaling in its exact namespace, no DPI awareness, and nothing XP's loader
-    refuses: no newer asm.v1 element, no namespace declared twice in one element."""
+    """GDI scaling in its exact namespace, no DPI awareness, nothing XP's loader refuses."""
     with open(path, "rb") as f:
         data = f.read()
     found = find_record(data, 1, 24)
-    text = data[found.offset:found.offset + found.size].decode()
-    v1, v3 = "{urn:schemas-microsoft-com:asm.v1}", "{urn:schemas-microsoft-com:asm.v3}"
-    scaling = ET.fromstring(text).findall("%sapplication/%swindowsSettings/{http://schemas.microsoft.com/SMI/2017/"
-                                          "WindowsSettings}gdiScaling" % (v3, v3))
+    text, v1, v3 = data[found.offset:found.offset + found.size].decode(), "{%s.v1}" % ASM, "{%s.v3}" % ASM
+    root = ET.fromstring(text)
+    scaling = root.findall(v3 + "application/" + v3 + "windowsSettings/{%s}gdiScaling" % WINDOWS_SETTINGS_2017)
     check([e.text for e in scaling] == ["true"] and "dpiAware" not in text, "%s: not GDI scaling alone" % path)
-    for e in ET.fromstring(text).iter():
-        check(not e.tag.startswith(v1) or e.tag in (v1 + "assembly", v1 + "assemblyIdentity"), "%s: %s" % (path, e.tag))
-    for tag in re.findall(r"<[^>]+>", text):
-        declared = re.findall(r'xmlns(?::\w+)?="([^"]*)"', tag)
-        check(len(declared) == len(set(declared)), "%s: a namespace declared twice in %s" % (path, tag))
+    check({e.tag for e in root.iter() if e.tag.startswith(v1)} == {v1 + "assembly", v1 + "assemblyIdentity"},
+          "%s: an asm.v1 element XP does not know" % path)
+    for declared in (re.findall(r'xmlns\S*="([^"]*)"', tag) for tag in re.findall(r"<[^>]+>", text)):
+        check(len(declared) == len(set(declared)), "%s: a namespace declared twice" % path)
 
 
 def windows_versions(s):
@@ -435,8 +433,8 @@ def high_dpi(s):
                 check(got == scaled or screen <= got < scaled, "the dialog opened at %dx%d" % w.rect[2:])
             expect_layout(s, w, dpi)
             expect_clear(w, "the welcome dialog")
-            s.keys(WELCOME, "alt+space", "s", "Right", *["Left"] * 10, "Return")
-            s.keys(WELCOME, "alt+space", "s", "Down", *["Up"] * 12, "Return")
+            s.keys(WELCOME, "alt+space", "s", "Right", *["Left"] * 10, "Return",
+                   "alt+space", "s", "Down", *["Up"] * 12, "Return")
             w = s.visible(title=WELCOME)
             check(w.rect[2:] == (px(700, dpi), px(500, dpi)), "sized in to %dx%d, not to the least" % w.rect[2:])
             expect_clear(w, "the welcome dialog at its least")

@@ -31,7 +31,8 @@ TEST(WelcomeLayout, EveryPlaceFromClientSizeOwnSizesAndDpi) {
 
 TEST(WelcomeLayout, WindowSizesAndPixelsScaleAsMulDivRoundsThem) {
     const struct { int32_t dpi; Point initial, least; } sizes[] = {
-        {96, {750, 570}, {700, 500}}, {120, {938, 713}, {875, 625}}, {144, {1125, 855}, {1050, 750}}, {0, {750, 570}, {700, 500}}};
+        {96, {750, 570}, {700, 500}}, {120, {938, 713}, {875, 625}},
+        {144, {1125, 855}, {1050, 750}}, {0, {750, 570}, {700, 500}}};
     for (const auto& row : sizes) {
         EXPECT_EQ(WelcomeInitialSize(row.dpi), row.initial) << row.dpi;
         EXPECT_EQ(WelcomeMinimumSize(row.dpi), row.least) << row.dpi;
@@ -39,7 +40,8 @@ TEST(WelcomeLayout, WindowSizesAndPixelsScaleAsMulDivRoundsThem) {
     // Halves up; a DPI no screen gives keeps the pixels.
     const struct { int32_t value, dpi, scaled; } pixels[] = {
         {3, 120, 4}, {1, 48, 1}, {1, 47, 0}, {90, -5, 90}, {90, 9601, 90}, {200000, 9600, 20000000}};
-    for (const auto& row : pixels) EXPECT_EQ(ScaleForDpi(row.value, row.dpi), row.scaled) << row.value << " at " << row.dpi;
+    for (const auto& row : pixels)
+        EXPECT_EQ(ScaleForDpi(row.value, row.dpi), row.scaled) << row.value << " at " << row.dpi;
 }
 
 }  // namespace
