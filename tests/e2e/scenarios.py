@@ -427,21 +427,18 @@ def high_dpi(s):
         open(os.path.join(program_files(s), "Brimel"), "wb").close()  # in the folder's way: the notice
         s.start_setup()
         w = welcome(s)
-        try:
-            # Past the scenarios' 1024 x 768 screen the system holds it at the screen's size.
-            for got, scaled, screen in zip(w.rect[2:], (px(750, dpi), px(570, dpi)), (1024, 768)):
-                check(got == scaled or screen <= got < scaled, "the dialog opened at %dx%d" % w.rect[2:])
-            expect_layout(s, w, dpi)
-            expect_clear(w, "the welcome dialog")
-            s.keys(WELCOME, "alt+space", "s", "Right", *["Left"] * 10, "Return",
-                   "alt+space", "s", "Down", *["Up"] * 12, "Return")
-            w = s.visible(title=WELCOME)
-            check(w.rect[2:] == (px(700, dpi), px(500, dpi)), "sized in to %dx%d, not to the least" % w.rect[2:])
-            expect_clear(w, "the welcome dialog at its least")
-            s.keys(WELCOME, "alt+a", "alt+b")
-            expect_clear(message(s, FAILURE_NOTICE), "the failure notice")
-        except Failure as failure:
-            raise Failure("%d DPI: %s" % (dpi, failure))
+        # Past the scenarios' 1024 x 768 screen the system holds it at the screen's size.
+        for got, scaled, screen in zip(w.rect[2:], (px(750, dpi), px(570, dpi)), (1024, 768)):
+            check(got == scaled or screen <= got < scaled, "%d DPI: opened at %dx%d" % ((dpi,) + w.rect[2:]))
+        expect_layout(s, w, dpi)
+        expect_clear(w, "%d DPI: the welcome dialog" % dpi)
+        s.keys(WELCOME, "alt+space", "s", "Right", *["Left"] * 10, "Return",
+               "alt+space", "s", "Down", *["Up"] * 12, "Return")
+        w = s.visible(title=WELCOME)
+        check(w.rect[2:] == (px(700, dpi), px(500, dpi)), "%d DPI: sized in to %dx%d" % ((dpi,) + w.rect[2:]))
+        expect_clear(w, "%d DPI: the welcome dialog at its least" % dpi)
+        s.keys(WELCOME, "alt+a", "alt+b")
+        expect_clear(message(s, FAILURE_NOTICE), "%d DPI: the failure notice" % dpi)
 
 
 # DLLs the programs load that Windows does not always take from the system
