@@ -55,8 +55,11 @@ file(CONFIGURE OUTPUT ${BRIMEL_GENERATED_DIR}/brimel_build.h CONTENT
 # brimel_manifest(TARGET NAME LEVEL): gives the program an application
 # manifest (resource type 24, id 1) with the execution level LEVEL
 # (asInvoker, requireAdministrator). The level is asked for in the asm.v2
-# namespace, the one that Windows XP SP2 also loads; no dpiAware, because the
-# layouts are in pixels. Windows 98, Me and NT 4 ignore the resource.
+# namespace, the one that Windows XP SP2 also loads. No dpiAware: the layouts
+# follow the DPI the program is told, and where Windows 8.1 and later stretch
+# the windows instead, gdiScaling (Windows 10 1703 and later, in an asm.v3
+# application element that older loaders pass over) has the system draw
+# their GDI text at full resolution. Windows 98, Me and NT 4 ignore the resource.
 function(brimel_manifest target name level)
   set(BRIMEL_MANIFEST_NAME ${name})
   set(BRIMEL_EXECUTION_LEVEL ${level})

@@ -4,6 +4,7 @@
 
 #include "app/setup_app.h"
 #include "core/text.h"
+#include "core/welcome_layout.h"
 #include "sys/code_page.h"
 #include "install/installed_files.h"
 #include "install/shortcuts.h"
@@ -19,8 +20,6 @@
 namespace brimel {
 namespace {
 
-constexpr int kInitialWidth = 750, kInitialHeight = 570;
-constexpr int kMinimumWidth = 700, kMinimumHeight = 500;
 constexpr size_t kShortestLicense = 1000;
 constexpr uint16_t kLicenseRecord = 130;
 
@@ -61,7 +60,8 @@ void WelcomeDialog::DoDataExchange() {
 BOOL WelcomeDialog::OnInitDialog() {
     BDialog::OnInitDialog();
     SetSkin(kWelcomeSkin);
-    MoveWindow(Handle(), 0, 0, kInitialWidth, kInitialHeight, TRUE);
+    const Point initial = WelcomeInitialSize(ScreenDpi());
+    MoveWindow(Handle(), 0, 0, initial.x, initial.y, TRUE);
     CentreOnScreen();
     runKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
     if (!RunStartupChecks()) OnCancel();
@@ -132,38 +132,47 @@ void WelcomeDialog::StreamLicense() {
 void WelcomeDialog::LayoutControls() {
     if (Handle() == nullptr) return;
     const RECT client = ClientRect();
-    const int width = client.right, height = client.bottom;
-    laidOut_ = {width, height};
+    laidOut_ = {client.right, client.bottom};
+    WelcomeLayoutInput in;
+    in.clientWidth = client.right;
+    in.clientHeight = client.bottom;
+    in.dpi = ScreenDpi();
+    RECT own = {0, 0, 0, 0};
+    GetWindowRect(picture.Handle(), &own);  // left empty without a window
+    in.pictureWidth = own.right - own.left;
+    in.pictureHeight = own.bottom - own.top;
+    own = installButton.ClientRect();
+    in.buttonWidth = own.right;
+    in.buttonHeight = own.bottom;
+    own = acceptBox.ClientRect();
+    in.boxWidth = own.right;
+    in.boxHeight = own.bottom;
+    const WelcomeLayout layout = LayOutWelcome(in);
+    HWND controls[kWelcomeControls] = {licenseView.Handle(), picture.Handle(), installButton.Handle(),
+                                       acceptBox.Handle()};
     // The moves go as one batch, and none erases the dialog on its own or
     // copies a control's old pixels to its new place: the caller's one
-    // invalidation of the whole client area repaints them all.
-    HDWP batch = BeginDeferWindowPos(4);
-    auto place = [&batch](HWND window, int x, int y, int cx, int cy) {
-        const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_DEFERERASE | SWP_NOCOPYBITS;
-        if (batch != nullptr) batch = DeferWindowPos(batch, window, nullptr, x, y, cx, cy, flags);
-        if (batch == nullptr) SetWindowPos(window, nullptr, x, y, cx, cy, flags);
-    };
+    // invalidation of the whole client area repaints them all. Every place
+    // is known before the first move, so a batch that fails on its way is
+    // replaced by all the moves made one by one.
+    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_DEFERERASE | SWP_NOCOPYBITS;
     // The rich edit control paints itself at once inside its own resize;
     // held back, it paints once with the rest. Its scroll position and
     // selection stay as they were.
     const bool holdLicense = licenseView.HasWindow() && IsWindowVisible(licenseView.Handle());
     if (holdLicense) licenseView.Send(WM_SETREDRAW, FALSE, 0);
-    if (licenseView.HasWindow()) place(licenseView.Handle(), 20, 100, width - 40, height - 280);
-    if (picture.HasWindow()) {
-        RECT r;
-        GetWindowRect(picture.Handle(), &r);
-        const int pw = r.right - r.left, ph = r.bottom - r.top;
-        place(picture.Handle(), width - pw - 3, height - ph - 3, pw, ph);
+    HDWP batch = BeginDeferWindowPos(4);
+    for (int i = 0; i < kWelcomeControls; ++i) {
+        const Placement& p = layout.places[i];
+        if (batch != nullptr && IsWindow(controls[i]))
+            batch = DeferWindowPos(batch, controls[i], nullptr, p.x, p.y, p.width, p.height, flags);
     }
-    if (installButton.HasWindow()) {
-        const RECT r = installButton.ClientRect();
-        place(installButton.Handle(), 300, height - 100, r.right, r.bottom);
+    if (batch == nullptr || !EndDeferWindowPos(batch)) {
+        for (int i = 0; i < kWelcomeControls; ++i) {
+            const Placement& p = layout.places[i];
+            if (IsWindow(controls[i])) SetWindowPos(controls[i], nullptr, p.x, p.y, p.width, p.height, flags);
+        }
     }
-    if (acceptBox.HasWindow()) {
-        const RECT r = acceptBox.ClientRect();
-        place(acceptBox.Handle(), 140, height - 140, r.right, r.bottom);
-    }
-    if (batch != nullptr) EndDeferWindowPos(batch);
     if (holdLicense) {
         licenseView.Send(WM_SETREDRAW, TRUE, 0);
         InvalidateRect(licenseView.Handle(), nullptr, TRUE);
@@ -213,8 +222,9 @@ LRESULT WelcomeDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_GETMINMAXINFO: {
             const LRESULT result = BDialog::WindowProc(message, wParam, lParam);
             MINMAXINFO* info = reinterpret_cast<MINMAXINFO*>(lParam);
-            info->ptMinTrackSize.x = kMinimumWidth;
-            info->ptMinTrackSize.y = kMinimumHeight;
+            const Point least = WelcomeMinimumSize(ScreenDpi());
+            info->ptMinTrackSize.x = least.x;
+            info->ptMinTrackSize.y = least.y;
             return result;
         }
         default:

@@ -96,6 +96,13 @@ void Window::CentreOnScreen() {
                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen != nullptr) ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
 bool Window::TrackMouse(DWORD flags, DWORD hoverTime) {
     if (hwnd_ == nullptr) return false;
     TRACKMOUSEEVENT request;

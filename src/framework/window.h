@@ -78,6 +78,10 @@ inline bool IsControlColorMessage(UINT message) {
     return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
 }
 
+// The DPI the program is told (the screen's logical pixels per inch, 96
+// unless the user chose larger fonts); 0 when it cannot be read.
+int ScreenDpi();
+
 // The object bound to a window as a T: null when there is none or it is not
 // a T (by its class record, base classes included).
 template <class T>

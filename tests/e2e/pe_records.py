@@ -50,11 +50,12 @@ def _name(data, root, name):
     return data[at + 2:at + 2 + 2 * length].decode("utf-16-le")
 
 
-def find_record(data, number):
+def find_record(data, number, kind="R"):
+    """A resource of type `kind` (a name, or a number: 24 for a manifest)."""
     sections, resource_rva = _sections(data)
     root = _file_offset(sections, resource_rva)
     for type_name, type_dir in _entries(data, root):
-        if _name(data, root, type_name) != "R":
+        if _name(data, root, type_name) != kind:
             continue
         for name, name_dir in _entries(data, root + (type_dir & 0x7FFFFFFF)):
             if _name(data, root, name) != number:
@@ -63,7 +64,7 @@ def find_record(data, number):
                 at = root + entry
                 rva, size = struct.unpack_from("<II", data, at)
                 return Record(_file_offset(sections, rva), size, at + 4)
-    raise KeyError("no record %d" % number)
+    raise KeyError("no resource %s %d" % (kind, number))
 
 
 def damaged(data, number, how):

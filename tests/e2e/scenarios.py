@@ -13,8 +13,9 @@ import subprocess
 import sys
 import threading
 import time
+import xml.etree.ElementTree as ET
 
-from pe_records import damaged, replaced
+from pe_records import damaged, find_record, replaced
 from release_build import build_texts
 from driver import (MESSENGER_CLASS, SHELL_FOLDERS, UNINSTALL_KEY, WELCOME, Failure, check, run, utc_stamp,
                     wait_for)
@@ -31,6 +32,7 @@ FAILURE_NOTICE = ("Unable to install Brimel Messenger.\n\n"
                   "Please check if you have administrator access rights on your computer.\n\n"
                   "Please exit Brimel Messenger before running Brimel Messenger Setup.\n\n"
                   "If this problem persists - please notify support@brimel.example")
+ASM, WINDOWS_SETTINGS_2017 = "urn:schemas-microsoft-com:asm", "http://schemas.microsoft.com/SMI/2017/WindowsSettings"
 RICHEDIT_NOTICE = "Brimel Messenger requires a newer version of the system file 'riched20.dll'."
 ID_INSTALL, ID_ACCEPT, ID_LICENSE, ID_PICTURE = 1001, 1007, 1003, 1011
 
@@ -251,9 +253,26 @@ def keyboard(keys):
     return scenario
 
 
+def expect_manifest(path):
+    """GDI scaling in its exact namespace, no DPI awareness, nothing XP's loader refuses."""
+    with open(path, "rb") as f:
+        data = f.read()
+    found = find_record(data, 1, 24)
+    text, v1, v3 = data[found.offset:found.offset + found.size].decode(), "{%s.v1}" % ASM, "{%s.v3}" % ASM
+    root = ET.fromstring(text)
+    scaling = root.findall(v3 + "application/" + v3 + "windowsSettings/{%s}gdiScaling" % WINDOWS_SETTINGS_2017)
+    check([e.text for e in scaling] == ["true"] and "dpiAware" not in text, "%s: not GDI scaling alone" % path)
+    check({e.tag for e in root.iter() if e.tag.startswith(v1)} == {v1 + "assembly", v1 + "assemblyIdentity"},
+          "%s: an asm.v1 element XP does not know" % path)
+    for declared in (re.findall(r'xmlns\S*="([^"]*)"', tag) for tag in re.findall(r"<[^>]+>", text)):
+        check(len(declared) == len(set(declared)), "%s: a namespace declared twice" % path)
+
+
 def windows_versions(s):
     """Only Windows 98 SE and later are offered the installation; there the
     manifests are ignored and every program starts."""
+    for program in (s.setup, os.path.join(s.args.product, "Brimel.exe"), os.path.join(s.args.product, UNINSTALLER[0])):
+        expect_manifest(program)
     for version, offered in (("win95", False), ("win98", True), ("winme", True), ("nt40", True)):
         s.reg("add", r"HKCU\Software\Wine", "/v", "Version", "/d", version)
         s.start_setup()
@@ -379,19 +398,37 @@ def predecessor(s):
               "the old shortcut in %s is still there" % folder)
 
 
-def expect_layout(s, w):
-    """The license view, box, button and picture where the client size puts them."""
+def px(value, dpi):
+    """A pixel count designed for 96 DPI at another, rounded as MulDiv rounds."""
+    return (value * dpi + 48) // 96
+
+
+def expect_layout(s, w, dpi=96):
+    """The license view, box, button and picture where the client size and the DPI put them."""
     cx, cy, cw, ch = w.client
     def at(ident):
         c = w.control(ident)
         check(c, "control %d is missing" % ident)
         return (c.rect[0] - cx, c.rect[1] - cy, c.rect[2], c.rect[3])
-    check(at(ID_LICENSE) == (20, 100, cw - 40, ch - 280),
+    check(at(ID_LICENSE) == (px(20, dpi), px(100, dpi), cw - px(40, dpi), ch - px(280, dpi)),
           "license view at %s in a %dx%d client area" % (at(ID_LICENSE), cw, ch))
-    px, py, pw, ph = at(ID_PICTURE)
-    check((px + pw, py + ph) == (cw - 3, ch - 3), "picture at %s in a %dx%d client area" % (at(ID_PICTURE), cw, ch))
-    check(at(ID_INSTALL)[:2] == (300, ch - 100), "Install button at %s" % (at(ID_INSTALL),))
-    check(at(ID_ACCEPT)[:2] == (140, ch - 140), "acceptance box at %s" % (at(ID_ACCEPT),))
+    px_, py, pw, ph = at(ID_PICTURE)
+    check((pw, ph) == (273, 171), "the picture is %dx%d, not its bitmap's 273x171" % (pw, ph))
+    check((px_ + pw, py + ph) == (cw - px(3, dpi), ch - px(3, dpi)),
+          "picture at %s in a %dx%d client area" % (at(ID_PICTURE), cw, ch))
+    check(at(ID_INSTALL)[:2] == (px(300, dpi), ch - px(100, dpi)), "Install button at %s" % (at(ID_INSTALL),))
+    check(at(ID_ACCEPT)[:2] == (px(140, dpi), ch - px(140, dpi)), "acceptance box at %s" % (at(ID_ACCEPT),))
+
+
+def expect_clear(w, what):
+    """Every visible control inside the client area, none over another."""
+    cx, cy, cw, ch = w.client
+    boxes = [(c.id, c.rect[0] - cx, c.rect[1] - cy, c.rect[0] - cx + c.rect[2], c.rect[1] - cy + c.rect[3])
+             for c in w.controls if c.visible]
+    for i, (ident, left, top, right, bottom) in enumerate(boxes):
+        check(left >= 0 and top >= 0 and right <= cw and bottom <= ch, "%s: control %d cut" % (what, ident))
+        for other, l2, t2, r2, b2 in boxes[i + 1:]:
+            check(right <= l2 or r2 <= left or bottom <= t2 or b2 <= top, "%s: %d over %d" % (what, ident, other))
 
 
 def resize(s):
@@ -412,6 +449,29 @@ def resize(s):
     check(w.rect[2] > 700 and w.rect[3] > 500, "sized out to %dx%d only" % w.rect[2:])
     expect_layout(s, w)
     s.keys(WELCOME, "Escape")
+
+
+def high_dpi(s):
+    """At 120 and 144 DPI (the prefix's LogPixels) the welcome dialog, opened
+    and sized in, and the failure notice keep every control inside and clear."""
+    for dpi in (120, 144):
+        s.reset()
+        s.reg("add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi))
+        open(os.path.join(program_files(s), "Brimel"), "wb").close()  # in the folder's way: the notice
+        s.start_setup()
+        w = welcome(s)
+        # Past the scenarios' 1024 x 768 screen the system holds it at the screen's size.
+        for got, scaled, screen in zip(w.rect[2:], (px(750, dpi), px(570, dpi)), (1024, 768)):
+            check(got == scaled or screen <= got < scaled, "%d DPI: opened at %dx%d" % ((dpi,) + w.rect[2:]))
+        expect_layout(s, w, dpi)
+        expect_clear(w, "%d DPI: the welcome dialog" % dpi)
+        s.keys(WELCOME, "alt+space", "s", "Right", *["Left"] * 10, "Return",
+               "alt+space", "s", "Down", *["Up"] * 12, "Return")
+        w = s.visible(title=WELCOME)
+        check(w.rect[2:] == (px(700, dpi), px(500, dpi)), "%d DPI: sized in to %dx%d" % ((dpi,) + w.rect[2:]))
+        expect_clear(w, "%d DPI: the welcome dialog at its least" % dpi)
+        s.keys(WELCOME, "alt+a", "alt+b")
+        expect_clear(message(s, FAILURE_NOTICE), "%d DPI: the failure notice" % dpi)
 
 
 # DLLs the programs load that Windows does not always take from the system
@@ -959,6 +1019,7 @@ SCENARIOS = {
     "locked_main_program": locked_main_program,
     "predecessor": predecessor,
     "resize": resize,
+    "high_dpi": high_dpi,
     "planted_dlls": planted_dlls,
     "planted_dlls_install": planted_dlls_install,
     "damaged_installer": damaged_installer,

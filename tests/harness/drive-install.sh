@@ -7,18 +7,24 @@
 # OUTDIR (welcome.png, accept-first.png, messenger.png), and one of the
 # desktop shortcut (desktop-shortcut.png).
 #   drive-install.sh PROGRAM.exe OUTDIR WINDOW_PROBE.exe
+# With BRIMEL_DPI (default 96) the prefix tells the programs that DPI, on a
+# screen and desktop grown by the same factor.
 # Uses the Wine prefix of the environment and the Wine of BRIMEL_WINE_ARCH.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/wine-loader.sh"
 program="$1" out="$2" probe="$3"
 mkdir -p "$out"
+dpi="${BRIMEL_DPI:-96}"
+screen="$((1024 * dpi / 96))x$((768 * dpi / 96))"
+BRIMEL_SCREEN="$screen"
 source "$(dirname "${BASH_SOURCE[0]}")/own-display.sh"
 wineboot -i >/dev/null 2>&1
 "$(dirname "${BASH_SOURCE[0]}")/prefix-fonts.sh"
 # Every program of the prefix opens in one desktop of the screen's size, at
 # the screen's origin: screen coordinates are the X display's.
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d brimel /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v brimel /d 1024x768 /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v brimel /d "$screen" /f >/dev/null 2>&1
 wine "$program" >/dev/null 2>&1 &
 
 # The client area (x y width height on the screen) of the visible window
@@ -34,6 +40,8 @@ find_window() {
     done
     return 1
 }
+# A 96-DPI pixel count at the prefix's DPI, rounded as the installer rounds.
+px() { echo $((($1 * dpi + 48) / 96)); }
 # Clicks at client coordinates X Y of a window found by find_window.
 click() {
     local origin=($1)
@@ -47,7 +55,7 @@ sleep 1.5
 import -window root "$out/welcome.png"
 read -r _ _ _ height <<<"$welcome"
 
-click "$welcome" 330 $((height - 90))        # Install, box unticked
+click "$welcome" "$(px 330)" $((height - $(px 90)))        # Install, box unticked
 message="$(find_window "Brimel Messenger Setup")" || { echo "no message" >&2; exit 1; }
 sleep 1
 import -window root "$out/accept-first.png"
@@ -56,8 +64,8 @@ read -r _ _ mw mh <<<"$message"
 click "$message" $((mw * 224 / 254)) $((mh * 46 / 58))
 sleep 1
 
-click "$welcome" 146 $((height - 134))       # the acceptance box
-click "$welcome" 330 $((height - 90))        # Install
+click "$welcome" "$(px 146)" $((height - $(px 134)))       # the acceptance box
+click "$welcome" "$(px 330)" $((height - $(px 90)))        # Install
 find_window "Brimel Messenger" >/dev/null || { echo "the messenger did not start" >&2; exit 1; }
 sleep 2
 import -window root "$out/messenger.png"

@@ -1,5 +1,6 @@
 #include "ui/dialogs/message_dialog.h"
 
+#include "core/dpi_scale.h"
 #include "core/win32/resources.h"
 #include "resource.h"
 
@@ -49,17 +50,23 @@ void MessageDialog::FitToText() {
     if (lines <= 3) return;
     if (lines > kMostLines) lines = kMostLines;
 
+    // The frame, the margins and the buttons' place grow as the template
+    // does at the DPI the program is told; the line height already has.
+    const int dpi = ScreenDpi();
     RECT window;
     GetWindowRect(Handle(), &window);
-    MoveWindow(Handle(), window.left, window.top, window.right - window.left, lineHeight * lines + 90, TRUE);
+    MoveWindow(Handle(), window.left, window.top, window.right - window.left,
+               lineHeight * lines + ScaleForDpi(90, dpi), TRUE);
 
     const RECT text = ChildRect(textCtrl.Handle());
-    MoveWindow(textCtrl.Handle(), text.left, text.top, text.right - text.left, lineHeight * lines + 10, TRUE);
+    MoveWindow(textCtrl.Handle(), text.left, text.top, text.right - text.left,
+               lineHeight * lines + ScaleForDpi(10, dpi), TRUE);
 
     const RECT client = ClientRect();
     for (BImageButton* button : {&okButton, &yesButton, &noButton}) {
         const RECT r = ChildRect(button->Handle());
-        MoveWindow(button->Handle(), r.left, client.bottom - 30, r.right - r.left, r.bottom - r.top, TRUE);
+        MoveWindow(button->Handle(), r.left, client.bottom - ScaleForDpi(30, dpi), r.right - r.left,
+                   r.bottom - r.top, TRUE);
     }
     CentreOnScreen();
 }
