@@ -115,7 +115,8 @@ function(brimel_product_dir_records)
   file(GLOB_RECURSE watched LIST_DIRECTORIES true ${BRIMEL_PRODUCT_DIR}/*)
   set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
                ${BRIMEL_PRODUCT_DIR} ${watched} ${BRIMEL_LICENSE}
-               ${CMAKE_SOURCE_DIR}/src/core/installed_file_table.cpp ${CMAKE_SOURCE_DIR}/tools/check_product_dir.py)
+               ${CMAKE_SOURCE_DIR}/src/core/installed_files.tsv ${CMAKE_SOURCE_DIR}/src/core/installed_names.tsv
+               ${CMAKE_SOURCE_DIR}/tools/installed_product.py ${CMAKE_SOURCE_DIR}/tools/check_product_dir.py)
   # Checked again on every build; a record is packed again whenever its
   # file's bytes or time change, not only when the time is newer.
   string(REPLACE "\n" ";" lines "${listed}")

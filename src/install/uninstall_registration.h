@@ -6,7 +6,6 @@
 
 namespace brimel::install {
 
-extern const char kUninstallKey[];
 extern const char kLegacyAutostartValue[];
 
 // "2.0, Build # 040" for build number 40.

@@ -16,9 +16,9 @@ import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SOURCE = os.path.normpath(os.path.join(HERE, "..", ".."))
-SKINS = os.path.join(SOURCE, "product", "skins")
 sys.path.insert(0, os.path.join(SOURCE, "tools"))
-from check_product_dir import LICENSE_NAME, table  # noqa: E402
+import installed_product  # noqa: E402
+from check_product_dir import LICENSE_NAME  # noqa: E402
 
 BUILD_NUMBER = 7
 FIRST_TIME = 1741064767  # 2025-03-04 05:06:07 UTC; record N is N minutes later
@@ -40,16 +40,10 @@ def other_bytes(name, data):
 def make_folder(product_build, folder):
     """The product folder of the release test, laid out as installed."""
     shutil.rmtree(folder, ignore_errors=True)
-    for rel, record, _, _ in table() + [(LICENSE_NAME, 130, 0, 0)]:
-        name = os.path.basename(rel)
-        if name in ("Brimel.exe", "BC.dll", "Uninstall Brimel.exe"):
-            source = os.path.join(product_build, name)
-        elif name == LICENSE_NAME:
-            source = os.path.join(SOURCE, "product", "license", name)
-        else:
-            skin = "800x600" if "800x600" in rel else "1024x768"
-            own = os.path.join(SKINS, skin, name)
-            source = own if os.path.exists(own) else os.path.join(SKINS, "common", name)
+    files = [(row.name, installed_product.path(row), row.record, row.source) for row in installed_product.rows()]
+    for name, rel, record, stand_in in files + [(LICENSE_NAME, LICENSE_NAME, 130, "license/" + LICENSE_NAME)]:
+        built = stand_in == "(built)"
+        source = os.path.join(product_build, name) if built else os.path.join(SOURCE, "product", stand_in)
         with open(source, "rb") as f:
             data = other_bytes(name, f.read())
         target = os.path.join(folder, rel)
