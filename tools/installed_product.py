@@ -146,6 +146,7 @@ def main(argv):
         with open(argv[1]) as f:
             if f.read() == text:
                 return 0
+    os.makedirs(os.path.dirname(os.path.abspath(argv[1])), exist_ok=True)
     with open(argv[1], "w") as f:
         f.write(text)
     return 0

@@ -14,7 +14,9 @@ Layout of the output:
     skins/800x600/     main.bmp, left_panel.bmp, accept_decline.bmp, skin.ini
     skins/1024x768/    the same four files for the larger screen
 Pixels in the key colour magenta (FF00FF) are transparent where the messenger
-draws a picture (rounded button corners, round icons).
+draws a picture (rounded button corners, round icons). Which files there are,
+their records and the bitmaps' sizes come from the installer's file table
+(src/core/installed_files.tsv).
 """
 
 import os

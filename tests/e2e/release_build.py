@@ -18,7 +18,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 SOURCE = os.path.normpath(os.path.join(HERE, "..", ".."))
 sys.path.insert(0, os.path.join(SOURCE, "tools"))
 import installed_product  # noqa: E402
-from check_product_dir import LICENSE_NAME  # noqa: E402
+from check_product_dir import LICENSE_NAME, LICENSE_RECORD  # noqa: E402
 
 BUILD_NUMBER = 7
 FIRST_TIME = 1741064767  # 2025-03-04 05:06:07 UTC; record N is N minutes later
@@ -38,14 +38,13 @@ def other_bytes(name, data):
 
 
 def make_folder(product_build, folder):
-    """The product folder of the release test, laid out as installed."""
+    """The product folder of the release test: the stand-in's, as the build
+    staged it, with other bytes and times."""
     shutil.rmtree(folder, ignore_errors=True)
-    files = [(row.name, installed_product.path(row), row.record, row.source) for row in installed_product.rows()]
-    for name, rel, record, stand_in in files + [(LICENSE_NAME, LICENSE_NAME, 130, "license/" + LICENSE_NAME)]:
-        built = stand_in == "(built)"
-        source = os.path.join(product_build, name) if built else os.path.join(SOURCE, "product", stand_in)
-        with open(source, "rb") as f:
-            data = other_bytes(name, f.read())
+    files = [(installed_product.path(row), row.record) for row in installed_product.rows()]
+    for rel, record in files + [(LICENSE_NAME, LICENSE_RECORD)]:
+        with open(os.path.join(product_build, "folder", rel), "rb") as f:
+            data = other_bytes(os.path.basename(rel), f.read())
         target = os.path.join(folder, rel)
         os.makedirs(os.path.dirname(target), exist_ok=True)
         with open(target, "wb") as f:
@@ -92,7 +91,8 @@ def main(argv):
             return f.read()
 
     # A file given other bytes under its old time is packed again.
-    changed = os.path.join(folder, next(rel for rel, record, _, _ in table() if record == 221))
+    changed = os.path.join(folder, next(installed_product.path(row) for row in installed_product.rows()
+                                        if row.record == 221))
     with open(changed, "rb") as f:
         kept = f.read()
     before = build_and_read(221)

@@ -7,7 +7,6 @@ usage: scenarios.py NAME --setup BrimelSetup.exe --tools DIR --product DIR --pro
 """
 import contextlib
 import os
-import re
 import shutil
 import subprocess
 import sys
@@ -19,7 +18,6 @@ from driver import (MESSENGER_CLASS, SHELL_FOLDERS, UNINSTALL_KEY, WELCOME, Fail
                     utc_stamp, wait_for)
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-PRODUCT_SOURCE = os.path.join(HERE, "..", "..", "product")
 
 STRINGS = {
     1: "You must first indicate that you accept the License Agreement, by checking the acceptance box "
@@ -44,17 +42,10 @@ SHORTCUT = _NAMES["ShortcutName"]
 
 
 def records(product_build):
-    """record -> (source file, date, time), from the product's record list."""
-    targets = {"brimel_messenger": "Brimel.exe", "brimel_bc": "BC.dll", "brimel_uninstaller": "Uninstall Brimel.exe"}
-    found = {}
-    with open(os.path.join(PRODUCT_SOURCE, "records.cmake")) as f:
-        for m in re.finditer(r"^payload_record\((\d+) (\S+) (\d+) (\d+)\)", f.read(), re.M):
-            source = m.group(2).replace("${CMAKE_CURRENT_LIST_DIR}", PRODUCT_SOURCE)
-            target = re.match(r"\$<TARGET_FILE:(\w+)>", source)
-            if target:
-                source = os.path.join(product_build, targets[target.group(1)])
-            found[int(m.group(1))] = (source, int(m.group(3)), int(m.group(4)))
-    return found
+    """record -> (file, date, time): the stand-in product's folder as the build
+    staged it, with the times the installer's table designs for it."""
+    return {row.record: (os.path.join(product_build, "folder", installed_product.path(row)), row.date, row.time)
+            for row in installed_product.rows()}
 
 
 # -- steps shared by the scenarios --------------------------------------------
