@@ -194,6 +194,11 @@ def main(argv):
     args = parser.parse_args(argv)
     if args.folder is None:
         parser.error("give a product folder")
+    try:
+        table()
+    except installed_product.TableError as e:
+        print(e, file=sys.stderr)
+        return 1
     if args.list:
         print("".join("%d %s\n" % r for r in listing(args.folder, args.license)), end="")
         return 0

@@ -123,14 +123,14 @@ def cpp():
                             ("Messenger", lambda row: row.folder == "Product" and row.name.endswith(".exe"))):
         found = [i for i, row in enumerate(table) if is_it(row)]
         if len(found) != 1:
-            raise TableError("%s: %d rows for the %s, not one" % (os.path.basename(FILES), len(found), constant.lower()))
+            raise TableError("%s: %d rows for the %s, not one" % (os.path.basename(FILES), len(found), constant))
         out.append("const InstalledFile& k%sFile = kInstalledFiles[%d];" % (constant, found[0]))
     out += ["", "}  // namespace brimel", ""]
     return "\n".join(out)
 
 
 def main(argv):
-    if argv not in (["--records"],) and (len(argv) != 2 or argv[0] != "--cpp"):
+    if argv != ["--records"] and (len(argv) != 2 or argv[0] != "--cpp"):
         sys.stderr.write(__doc__)
         return 2
     try:
@@ -141,11 +141,6 @@ def main(argv):
     except TableError as e:
         sys.stderr.write("%s\n" % e)
         return 1
-    # Rewritten only when it changes, so that nothing is compiled again.
-    if os.path.exists(argv[1]):
-        with open(argv[1]) as f:
-            if f.read() == text:
-                return 0
     os.makedirs(os.path.dirname(os.path.abspath(argv[1])), exist_ok=True)
     with open(argv[1], "w") as f:
         f.write(text)
