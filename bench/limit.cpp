@@ -52,8 +52,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandTail, int) {
     // The installer's own table: B writes exactly the files A writes.
     const brimel::String product = brimel::String(folderArgument) + brimel::kProductFolderName;
     using brimel::InstallFolder;
-    for (InstallFolder folder : {InstallFolder::Product, InstallFolder::Skins, InstallFolder::FirstSkin,
-                                 InstallFolder::SecondSkin})
+    const InstallFolder folders[] = {InstallFolder::Product, InstallFolder::Skins, InstallFolder::FirstSkin,
+                                     InstallFolder::SecondSkin};
+    for (InstallFolder folder : folders)
         CreateDirectoryA(brimel::InstalledFolderPath(windows, product, folder).c_str(), nullptr);
 
     for (const brimel::InstalledFile& file : brimel::kInstalledFiles) {
