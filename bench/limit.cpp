@@ -7,14 +7,13 @@
 #include <zlib.h>
 
 #include <cstdlib>
-#include <string>
 
 #include "command_line.h"
 #include "core/installed_file_table.h"
 
 namespace {
 
-bool WriteRecord(uint16_t number, const std::string& path) {
+bool WriteRecord(uint16_t number, const char* path) {
     HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(number), "R");
     if (!found) return false;
     const unsigned char* record = static_cast<const unsigned char*>(LockResource(LoadResource(nullptr, found)));
@@ -27,7 +26,7 @@ bool WriteRecord(uint16_t number, const std::string& path) {
     uLongf produced = unpacked;
     bool ok = uncompress(buffer, &produced, record + 16, stored - 16) == Z_OK && produced == unpacked;
     if (ok) {
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         DWORD written = 0;
         ok = file != INVALID_HANDLE_VALUE && WriteFile(file, buffer, unpacked, &written, nullptr) &&
@@ -47,25 +46,19 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandTail, int) {
     if (lstrcmpA(commandTail, "exit") == 0) return 0;
     char folderArgument[MAX_PATH];
     if (!bench::TargetFolderArgument(commandTail, folderArgument)) return 2;
-    const std::string programFiles = folderArgument;
     char windows[MAX_PATH];
     if (!GetWindowsDirectoryA(windows, MAX_PATH)) return 3;
-    const std::string windowsFolder = windows;
 
     // The installer's own table: B writes exactly the files A writes.
-    const std::string product = programFiles + brimel::kProductFolderName;
-    const std::string skins = product + "\\" + brimel::kSkinsFolderName;
-    const std::string firstSkin = skins + "\\" + brimel::kFirstSkinFolderName;
-    const std::string secondSkin = skins + "\\" + brimel::kSecondSkinFolderName;
-    for (const std::string* folder : {&product, &skins, &firstSkin, &secondSkin})
-        CreateDirectoryA(folder->c_str(), nullptr);
+    const brimel::String product = brimel::String(folderArgument) + brimel::kProductFolderName;
+    using brimel::InstallFolder;
+    const InstallFolder folders[] = {InstallFolder::Product, InstallFolder::Skins, InstallFolder::FirstSkin,
+                                     InstallFolder::SecondSkin};
+    for (InstallFolder folder : folders)
+        CreateDirectoryA(brimel::InstalledFolderPath(windows, product, folder).c_str(), nullptr);
 
     for (const brimel::InstalledFile& file : brimel::kInstalledFiles) {
-        const std::string& folder = file.folder == brimel::InstallFolder::Windows      ? windowsFolder
-                                    : file.folder == brimel::InstallFolder::FirstSkin  ? firstSkin
-                                    : file.folder == brimel::InstallFolder::SecondSkin ? secondSkin
-                                                                                       : product;
-        if (!WriteRecord(file.record, folder + "\\" + file.name)) return 1;
+        if (!WriteRecord(file.record, brimel::InstalledFilePath(windows, product, file).c_str())) return 1;
     }
     return 0;
 }

@@ -1,6 +1,6 @@
-# payload_record(NUMBER FILE DATE TIME [DEPENDS...]): packs FILE into record
-# NUMBER with the given stamp (DATE as YYYYMMDD, TIME as HHMMSS without leading
-# zeros; or "mtime" and a time zone). FILE may be $<TARGET_FILE:target>.
+# payload_record(NUMBER FILE STATE): packs FILE into record NUMBER, stamped
+# with the file's last-write time in BRIMEL_STAMP_ZONE; packed again whenever
+# STATE, the file's checked state (tools/check_product_dir.py), changes.
 set(BRIMEL_RECORD_DIR ${CMAKE_BINARY_DIR}/records)
 file(MAKE_DIRECTORY ${BRIMEL_RECORD_DIR})
 
@@ -18,29 +18,15 @@ endif()
 # Rewritten only when the packer changes: then every record is packed again.
 file(CONFIGURE OUTPUT ${BRIMEL_RECORD_DIR}/packer.txt CONTENT "${BRIMEL_PACKER}\n")
 
-function(payload_record number file date time)
+function(payload_record number file state)
   set(out ${BRIMEL_RECORD_DIR}/R${number}.bin)
-  set(deps ${CMAKE_SOURCE_DIR}/tools/pack_record.py ${BRIMEL_RECORD_DIR}/packer.txt ${ARGN})
-  if(file MATCHES "^\\$<TARGET_FILE:([^>]+)>$")
-    list(APPEND deps ${CMAKE_MATCH_1} ${file})
-  else()
-    list(APPEND deps ${file})
-  endif()
-  # A date of "mtime" takes the stamp from the file's last-write time in the
-  # zone given as the time.
-  if(date STREQUAL "mtime")
-    set(stamp --zone ${time})
-  else()
-    set(stamp ${date} ${time})
-  endif()
   add_custom_command(OUTPUT ${out}
     COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/pack_record.py --packer ${BRIMEL_PACKER}
-            ${file} ${out} ${stamp}
-    DEPENDS ${deps} VERBATIM)
+            ${file} ${out} --zone ${BRIMEL_STAMP_ZONE}
+    DEPENDS ${CMAKE_SOURCE_DIR}/tools/pack_record.py ${BRIMEL_RECORD_DIR}/packer.txt ${state} VERBATIM)
   set_property(GLOBAL APPEND PROPERTY BRIMEL_RECORDS ${number})
   set_property(GLOBAL APPEND PROPERTY BRIMEL_RECORD_FILES ${out})
   set_property(GLOBAL PROPERTY BRIMEL_RECORD_SOURCE_${number} "${file}")
-  set_property(GLOBAL PROPERTY BRIMEL_RECORD_STAMP_${number} "${date} ${time}")
 endfunction()
 
 # Every record twice: the record itself, language-neutral, and a two-byte entry
@@ -56,12 +42,11 @@ function(brimel_write_records_rc path)
   foreach(n IN LISTS numbers)
     string(APPEND rc "${n} R { 0x0000 }\n")
   endforeach()
-  # A manifest of record, source and stamp for the tests that compare them.
+  # A manifest of record and source for the tests that compare them.
   set(manifest "")
   foreach(n IN LISTS numbers)
     get_property(src GLOBAL PROPERTY BRIMEL_RECORD_SOURCE_${n})
-    get_property(stamp GLOBAL PROPERTY BRIMEL_RECORD_STAMP_${n})
-    string(APPEND manifest "${n} ${stamp} ${src}\n")
+    string(APPEND manifest "${n} ${src}\n")
   endforeach()
   file(GENERATE OUTPUT ${path} CONTENT "${rc}")
   file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/generated/records-manifest.txt CONTENT "${manifest}")

@@ -1,6 +1,7 @@
 # What a release build is given: the product team's files, the version and
 # build number and a signing certificate. Left empty, the build carries the
-# stand-in product with build number 40 and signs nothing.
+# stand-in product, staged as a product folder, with build number 40 and
+# signs nothing.
 set(BRIMEL_PRODUCT_DIR "" CACHE PATH
     "Folder laid out as installed: the product folder's files, Skins, 'Uninstall Brimel.exe' and license.rtf")
 set(BRIMEL_LICENSE "" CACHE FILEPATH "License RTF (default: license.rtf in BRIMEL_PRODUCT_DIR)")
@@ -111,26 +112,39 @@ function(brimel_sign target)
     VERBATIM)
 endfunction()
 
-# The payload records of a product folder (BRIMEL_PRODUCT_DIR): checked
-# against the installer's file table first (tools/check_product_dir.py), and
-# again whenever a file in the folder changes, then packed from those bytes,
-# each stamped with its file's last-write time in BRIMEL_STAMP_ZONE.
-function(brimel_product_dir_records)
-  set(check ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check_product_dir.py ${BRIMEL_PRODUCT_DIR}
+# The payload records of a product folder: BRIMEL_PRODUCT_DIR, or the
+# stand-in product that the build stages (STAGED_BY: the target that makes
+# it). The folder is checked against the installer's file table
+# (tools/check_product_dir.py) on every build, and its files are packed from
+# those bytes, each stamped with its file's last-write time in
+# BRIMEL_STAMP_ZONE; a shared record takes the first skin's file.
+function(brimel_product_dir_records folder)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "STAGED_BY" "")
+  set(check ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check_product_dir.py ${folder}
       --zone ${BRIMEL_STAMP_ZONE})
   if(BRIMEL_LICENSE)
     list(APPEND check --license ${BRIMEL_LICENSE})
   endif()
-  execute_process(COMMAND ${check} OUTPUT_VARIABLE listed ERROR_VARIABLE refused RESULT_VARIABLE failed)
-  if(failed)
-    string(STRIP "${refused}" refused)
-    message(FATAL_ERROR "The product folder cannot be released: ${refused}")
-  endif()
-  file(GLOB_RECURSE watched LIST_DIRECTORIES true ${BRIMEL_PRODUCT_DIR}/*)
   set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-               ${BRIMEL_PRODUCT_DIR} ${watched} ${BRIMEL_LICENSE}
-               ${CMAKE_SOURCE_DIR}/src/core/installed_file_table.cpp ${CMAKE_SOURCE_DIR}/tools/check_product_dir.py
+               ${CMAKE_SOURCE_DIR}/src/core/installed_files.tsv ${CMAKE_SOURCE_DIR}/src/core/installed_names.tsv
+               ${CMAKE_SOURCE_DIR}/tools/installed_product.py ${CMAKE_SOURCE_DIR}/tools/check_product_dir.py
                ${CMAKE_SOURCE_DIR}/tools/rtf_visible_text.py)
+  # A folder that is given is there already: refused at once, and
+  # configured again whenever a file in it changes.
+  if(NOT arg_STAGED_BY)
+    execute_process(COMMAND ${check} OUTPUT_QUIET ERROR_VARIABLE refused RESULT_VARIABLE failed)
+    if(failed)
+      string(STRIP "${refused}" refused)
+      message(FATAL_ERROR "The product folder cannot be released: ${refused}")
+    endif()
+    file(GLOB_RECURSE watched LIST_DIRECTORIES true ${folder}/*)
+    set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+                 ${folder} ${watched} ${BRIMEL_LICENSE})
+  endif()
+  execute_process(COMMAND ${check} --list OUTPUT_VARIABLE listed ERROR_VARIABLE refused RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR "The installer's file table cannot be read: ${refused}")
+  endif()
   # Checked again on every build; a record is packed again whenever its
   # file's bytes or time change, not only when the time is newer.
   string(REPLACE "\n" ";" lines "${listed}")
@@ -139,10 +153,13 @@ function(brimel_product_dir_records)
     if(line MATCHES "^([0-9]+) (.+)$")
       set(state ${BRIMEL_RECORD_DIR}/R${CMAKE_MATCH_1}.state)
       list(APPEND states ${state})
-      payload_record(${CMAKE_MATCH_1} ${CMAKE_MATCH_2} mtime ${BRIMEL_STAMP_ZONE} ${state})
+      payload_record(${CMAKE_MATCH_1} ${CMAKE_MATCH_2} ${state})
     endif()
   endforeach()
   add_custom_target(brimel_product_dir_check
     COMMAND ${check} --state ${BRIMEL_RECORD_DIR}
     BYPRODUCTS ${states} VERBATIM)
+  if(arg_STAGED_BY)
+    add_dependencies(brimel_product_dir_check ${arg_STAGED_BY})
+  endif()
 endfunction()

@@ -91,6 +91,7 @@ target_link_libraries(brimel_zlib PRIVATE brimel_ship_options)
 file(GLOB _core_win32 CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/core/win32/*.cpp)
 target_sources(brimel_core PRIVATE ${_core_win32})
 add_library(brimel_core_ship STATIC ${BRIMEL_CORE_SOURCES} ${_core_win32})
+add_dependencies(brimel_core_ship brimel_installed_product)
 brimel_layer_includes(core _core_includes)
 target_include_directories(brimel_core_ship PUBLIC ${_core_includes})
 target_link_libraries(brimel_core_ship PUBLIC brimel_ship_options brimel_zlib)
@@ -111,13 +112,13 @@ add_library(brimel_win INTERFACE)
 target_include_directories(brimel_win INTERFACE ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(brimel_win INTERFACE brimel_app)
 
-# The stand-in product and the payload records made from it, or those of the
-# product team's folder in a release build.
+# The payload records of the product team's folder in a release build, else
+# of the stand-in product staged the same way: both take one path.
 add_subdirectory(product)
 if(BRIMEL_PRODUCT_DIR)
-  brimel_product_dir_records()
+  brimel_product_dir_records(${BRIMEL_PRODUCT_DIR})
 else()
-  include(${CMAKE_SOURCE_DIR}/product/records.cmake)
+  brimel_product_dir_records(${BRIMEL_STAND_IN_DIR} STAGED_BY brimel_stand_in)
 endif()
 brimel_write_records_rc(${CMAKE_BINARY_DIR}/generated/records.rc)
 

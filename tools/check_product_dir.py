@@ -4,18 +4,18 @@
 The folder is laid out as installed: the product folder's files (Brimel.exe,
 BC.dll, Skins/<skin>/...), with the uninstaller and license.rtf beside them.
 Names, records and bitmap sizes come from the installer's own file table
-(src/core/installed_file_table.cpp), so the two cannot disagree.
+(src/core/installed_files.tsv, through tools/installed_product.py), so the
+two cannot disagree.
 
-usage: check_product_dir.py FOLDER [--license RTF] [--zone ZONE] [--state DIR]
-       check_product_dir.py --table    "RECORD|PATH" of each record, first file
-                                       of each, from the table alone
+usage: check_product_dir.py FOLDER [--license RTF] [--zone ZONE] [--state DIR | --list]
 
 Prints "RECORD PATH" for every record to pack (the first file of a shared
 record) and exits 0; on the first fault prints "FILE: RULE" and exits 1.
 With --state it prints nothing and keeps DIR/R<record>.state, each record's
 source as it is now (size, time, digest, zone), rewritten only when that
 changed: the build packs a record again when its state changes, even for a
-file of an older time.
+file of an older time. With --list it prints the records to pack without
+looking at the folder, which the build may not have made yet.
 """
 import argparse
 import hashlib
@@ -25,15 +25,14 @@ import struct
 import sys
 import zoneinfo
 
+import installed_product
 import rtf_visible_text
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-TABLE = os.path.join(HERE, "..", "src", "core", "installed_file_table.cpp")
-HEADER = os.path.join(HERE, "..", "src", "core", "installed_file_table.h")
-LICENSE_NAME, LICENSE_RECORD, MIN_LICENSE_CHARS = "license.rtf", 130, 1000
+LICENSE_NAME, LICENSE_RECORD = installed_product.names()["License"][0], int(installed_product.names()["License"][1])
+MIN_LICENSE_CHARS = 1000
 # A record's stored size (header included) and unpacked size are 32-bit fields.
 MAX_RECORD_BYTES = 0xFFFFFFFF - 16
-PROGRAMS = {"Uninstall Brimel.exe": "exe", "Brimel.exe": "exe", "BC.dll": "dll"}
+PROGRAMS = {".exe": "exe", ".dll": "dll"}  # the programs among the files, by extension
 
 
 class Refused(Exception):
@@ -42,14 +41,7 @@ class Refused(Exception):
 
 def table():
     """(relative path, record, width, height) per row, in writing order."""
-    with open(HEADER) as f:
-        names = dict(re.findall(r"k(\w+)FolderName\[\] = \"([^\"]+)\"", f.read()))
-    skins = os.path.join(names["Skins"])
-    folders = {"Windows": "", "Product": "", "FirstSkin": os.path.join(skins, names["FirstSkin"]),
-               "SecondSkin": os.path.join(skins, names["SecondSkin"])}
-    with open(TABLE) as f:
-        rows = re.findall(r"^\s*\{InstallFolder::(\w+), \"([^\"]+)\", (\d+), (\d+), (\d+)\},", f.read(), re.M)
-    return [(os.path.join(folders[folder], name), int(rec), int(w), int(h)) for folder, name, rec, w, h in rows]
+    return [(installed_product.path(row), row.record, row.width, row.height) for row in installed_product.rows()]
 
 
 def check_program(path, kind):
@@ -97,6 +89,14 @@ def check_license(path):
         raise Refused("the license text has %d characters, fewer than %d (%s)" % (chars, MIN_LICENSE_CHARS, why))
 
 
+def listing(folder, license_path):
+    """The records to pack, as (record, path): a shared record's first file."""
+    first = {}
+    for rel, record, _, _ in table():
+        first.setdefault(record, os.path.join(folder, rel))
+    return sorted(first.items()) + [(LICENSE_RECORD, license_path or os.path.join(folder, LICENSE_NAME))]
+
+
 def check(folder, license_path):
     """The records to pack, as (record, path); raises Refused(path, rule)."""
     rows = table()
@@ -119,8 +119,8 @@ def check(folder, license_path):
         try:
             if os.path.getsize(path) > MAX_RECORD_BYTES:
                 raise Refused("too large for a record's 32-bit sizes")
-            if os.path.basename(rel) in PROGRAMS:
-                check_program(path, PROGRAMS[os.path.basename(rel)])
+            if os.path.splitext(rel)[1] in PROGRAMS:
+                check_program(path, PROGRAMS[os.path.splitext(rel)[1]])
             elif width:
                 check_bitmap(path, width, height)
             if record in first:
@@ -135,7 +135,7 @@ def check(folder, license_path):
         check_license(license_path)
     except Refused as e:
         raise Refused(license_path, e.args[0])
-    return sorted(first.items()) + [(LICENSE_RECORD, license_path)]
+    return listing(folder, license_path)
 
 
 def write_states(records, folder, zone):
@@ -156,19 +156,21 @@ def write_states(records, folder, zone):
 def main(argv):
     parser = argparse.ArgumentParser(description="Checks a release's product folder.")
     parser.add_argument("folder", nargs="?")
-    parser.add_argument("--table", action="store_true", help="list the table's records and paths")
     parser.add_argument("--license", help="license RTF (default: license.rtf in the folder)")
     parser.add_argument("--zone", default="UTC", help="time zone of the records' stamps")
     parser.add_argument("--state", help="folder of the records' state files")
+    parser.add_argument("--list", action="store_true", help="list the records to pack, unchecked")
     args = parser.parse_args(argv)
-    if args.table:
-        first = {}
-        for rel, record, _, _ in table():
-            first.setdefault(record, rel)
-        print("".join("%d|%s\n" % item for item in sorted(first.items())), end="")
-        return 0
     if args.folder is None:
-        parser.error("give a product folder, or --table")
+        parser.error("give a product folder")
+    try:
+        table()
+    except installed_product.TableError as e:
+        print(e, file=sys.stderr)
+        return 1
+    if args.list:
+        print("".join("%d %s\n" % r for r in listing(args.folder, args.license)), end="")
+        return 0
     try:
         if not os.path.isdir(args.folder):
             raise Refused(args.folder, "not a folder")

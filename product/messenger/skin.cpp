@@ -1,5 +1,6 @@
 #include "skin.h"
 
+#include "core/installed_file_table.h"
 #include "core/text.h"
 #include "sys/code_page.h"
 
@@ -43,9 +44,9 @@ bool Skin::IsCaption(POINT point) const {
 }
 
 Skin LoadSkin(const String& programFolder, int screenWidth) {
-    const String skins = JoinPath(programFolder, "Skins", IsSystemLeadByte);
+    const String skins = JoinPath(programFolder, kSkinsFolderName, IsSystemLeadByte);
     const String folder =
-        JoinPath(skins, screenWidth < 1024 ? "Default - 800x600" : "Default - 1024x768", IsSystemLeadByte);
+        JoinPath(skins, screenWidth < 1024 ? kFirstSkinFolderName : kSecondSkinFolderName, IsSystemLeadByte);
     Skin skin;
     skin.mainPath = JoinPath(folder, "main.bmp", IsSystemLeadByte);
     // A program folder that is not known leads nowhere: a bare name would

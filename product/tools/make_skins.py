@@ -17,12 +17,17 @@ Layout of the output:
     skins/800x600/     main.bmp, left_panel.bmp, accept_decline.bmp
     skins/1024x768/    the same three pictures for the larger screen
 Pixels in the key colour magenta (FF00FF) are transparent where the messenger
-draws a picture (rounded button corners, round icons).
+draws a picture (rounded button corners, round icons). Which files there are,
+their records and the bitmaps' sizes come from the installer's file table
+(src/core/installed_files.tsv).
 """
 
 import os
 import struct
 import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+import installed_product  # noqa: E402
 
 KEY = (0xFF, 0x00, 0xFF)
 
@@ -297,40 +302,26 @@ def main_window(width, height):
     return c
 
 
-# Record number, output path, drawing.
-COMMON = [
-    (200, "common/bold.bmp", lambda: format_button("B")),
-    (201, "common/accept.bmp", lambda: button(103, 20, "ACCEPT", top=(0x8C, 0xDC, 0x96), bottom=GREEN)),
-    (203, "common/action.bmp", lambda: button(80, 20, "ACTION")),
-    (204, "common/settings.bmp", lambda: caption_button("settings")),
-    (205, "common/close.bmp", lambda: caption_button("close")),
-    (206, "common/decline.bmp", lambda: button(103, 20, "DECLINE", top=(0xF0, 0x96, 0x8C), bottom=RED)),
-    (207, "common/find_friends.bmp", lambda: button(106, 23, "FIND FRIENDS")),
-    (208, "common/font.bmp", lambda: format_button("F", 38)),
-    (209, "common/help.bmp", lambda: button(43, 23, "HELP")),
-    (210, "common/italic.bmp", lambda: format_button("I")),
-    (211, "common/minimize.bmp", lambda: caption_button("minimize")),
-    (212, "common/my_profile.bmp", lambda: button(103, 20, "MY PROFILE")),
-    (216, "common/send.bmp", lambda: button(135, 27, "SEND", top=(0x8C, 0xDC, 0x96), bottom=GREEN)),
-    (218, "common/smiley.bmp", smiley),
-    (219, "common/underline.bmp", lambda: format_button("U")),
-    (230, "common/voice_video.bmp", lambda: button(104, 20, "VOICE/VIDEO")),
-    (231, "common/import_friends.bmp", lambda: button(103, 19, "IMPORT FRIENDS")),
-]
-
-SKINS = {
-    "800x600": {
-        "main": (228, 650, 570),
-        "left": (226, 570),
-        "accept_decline": (202, 425),
-        "ini": 221,
-    },
-    "1024x768": {
-        "main": (229, 716, 735),
-        "left": (227, 735),
-        "accept_decline": (225, 491),
-        "ini": 222,
-    },
+# The drawing of each picture that both skins share, at its size in the
+# installer's file table.
+DRAW = {
+    "bold.bmp": lambda w, h: format_button("B", w),
+    "accept.bmp": lambda w, h: button(w, h, "ACCEPT", top=(0x8C, 0xDC, 0x96), bottom=GREEN),
+    "action.bmp": lambda w, h: button(w, h, "ACTION"),
+    "settings.bmp": lambda w, h: caption_button("settings"),
+    "close.bmp": lambda w, h: caption_button("close"),
+    "decline.bmp": lambda w, h: button(w, h, "DECLINE", top=(0xF0, 0x96, 0x8C), bottom=RED),
+    "find_friends.bmp": lambda w, h: button(w, h, "FIND FRIENDS"),
+    "font.bmp": lambda w, h: format_button("F", w),
+    "help.bmp": lambda w, h: button(w, h, "HELP"),
+    "italic.bmp": lambda w, h: format_button("I", w),
+    "minimize.bmp": lambda w, h: caption_button("minimize"),
+    "my_profile.bmp": lambda w, h: button(w, h, "MY PROFILE"),
+    "send.bmp": lambda w, h: button(w, h, "SEND", top=(0x8C, 0xDC, 0x96), bottom=GREEN),
+    "smiley.bmp": lambda w, h: smiley(),
+    "underline.bmp": lambda w, h: format_button("U", w),
+    "voice_video.bmp": lambda w, h: button(w, h, "VOICE/VIDEO"),
+    "import_friends.bmp": lambda w, h: button(w, h, "IMPORT FRIENDS"),
 }
 
 
@@ -431,12 +422,29 @@ def skin_ini(resolution, main_w, main_h, left_h, bar_w, version):
     return ("\r\n".join(lines)).encode("ascii")
 
 
+def _skin_rows():
+    """The rows of the installer's file table whose stand-in is a skin file,
+    each stand-in once, with the rows of the same folder by name."""
+    rows = [row for row in installed_product.rows() if row.source.startswith("skins/")]
+    done = set()
+    for row in rows:
+        if row.source in done:
+            continue
+        done.add(row.source)
+        resolution, name = row.source.split("/")[1:]
+        yield row, resolution, name, {other.name: other for other in rows if other.folder == row.folder}
+
+
 def settings(version):
-    """The skin.ini texts: (record, relative path, bytes)."""
-    return [(skin["ini"], "%s/skin.ini" % resolution,
-             skin_ini(resolution, skin["main"][1], skin["main"][2], skin["left"][1], skin["accept_decline"][1],
-                      version))
-            for resolution, skin in SKINS.items()]
+    """The skin.ini texts naming VERSION: (record, path under skins/, bytes)."""
+    result = []
+    for row, resolution, name, size in _skin_rows():
+        if name == "skin.ini":
+            main = size["main.bmp"]
+            result.append((row.record, row.source[len("skins/"):],
+                           skin_ini(resolution, main.width, main.height, size["left_panel.bmp"].height,
+                                    size["accept_decline.bmp"].width, version)))
+    return result
 
 
 def write_settings(version, folder):
@@ -455,17 +463,21 @@ def write_settings(version, folder):
 
 
 def outputs():
-    """Every picture: (record, relative path, bytes)."""
+    """Every picture: (record, path under skins/, bytes), at the sizes of the
+    installer's file table."""
     result = []
-    for record, path, draw in COMMON:
-        result.append((record, path, draw().bmp()))
-    for resolution, skin in SKINS.items():
-        record, w, h = skin["main"]
-        result.append((record, "%s/main.bmp" % resolution, main_window(w, h).bmp()))
-        record, h = skin["left"]
-        result.append((record, "%s/left_panel.bmp" % resolution, left_panel(h).bmp()))
-        record, w = skin["accept_decline"]
-        result.append((record, "%s/accept_decline.bmp" % resolution, accept_decline(w).bmp()))
+    for row, resolution, name, _ in _skin_rows():
+        if resolution == "common":
+            data = DRAW[name](row.width, row.height).bmp()
+        elif name == "main.bmp":
+            data = main_window(row.width, row.height).bmp()
+        elif name == "left_panel.bmp":
+            data = left_panel(row.height).bmp()
+        elif name == "accept_decline.bmp":
+            data = accept_decline(row.width).bmp()
+        else:
+            continue
+        result.append((row.record, row.source[len("skins/"):], data))
     return sorted(result)
 
 

@@ -12,21 +12,13 @@ namespace brimel::product {
 namespace {
 
 const char kCurrentVersionKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
-const char kShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-const char* const kShellFolderValues[] = {"Desktop", "Start Menu", "Programs"};
-const char kShortcutName[] = "Brimel Messenger.lnk";
 
 bool IsRegistered() {
     RegistryKey key;
-    return key.Open(HKEY_LOCAL_MACHINE, (String(kUninstallParentKey) + "\\" + kUninstallKeyName).c_str(),
-                    KEY_READ) == ERROR_SUCCESS;
+    return key.Open(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_READ) == ERROR_SUCCESS;
 }
 
 }  // namespace
-
-const char kUninstallParentKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-const char kUninstallKeyName[] = "Brimel";
-const char kUninstallerName[] = "Uninstall Brimel.exe";
 
 Found LocateInstallation(Installation* installation) {
     const String programFiles = ReadRegistryString(kCurrentVersionKey, "ProgramFilesDir", kLocalMachine);
@@ -34,7 +26,7 @@ Found LocateInstallation(Installation* installation) {
     installation->productFolder = JoinPath(programFiles, kProductFolderName);
     installation->windowsFolder = GetWindowsFolder();
     bool shortcutThere = false;
-    for (const char* value : kShellFolderValues) {
+    for (const char* value : kShortcutFolderValues) {
         const String folder = ReadRegistryString(kShellFoldersKey, value, kCurrentUser);
         // No such shell folder: the installer made no shortcut there either.
         if (!IsFoundText(folder)) continue;

@@ -7,10 +7,6 @@
 
 namespace brimel::product {
 
-extern const char kUninstallParentKey[];
-extern const char kUninstallKeyName[];
-extern const char kUninstallerName[];
-
 struct Installation {
     String productFolder;     // <ProgramFilesDir>\Brimel
     String windowsFolder;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "core/installed_file_table.h"
 #include "core/win32/owners.h"
 #include "installation.h"
 #include "self_removal.h"
@@ -10,10 +11,6 @@
 namespace brimel::product {
 namespace {
 
-const char* const kUninstallValues[] = {"DisplayName", "DisplayVersion", "Publisher", "UninstallString",
-                                        "URLInfoAbout"};
-const char kUninstallKeyShown[] =
-    "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brimel";
 
 void RemoveFolderIfEmpty(const String& folder, RemovalOutcome* outcome) {
     if (IsExistingFolder(folder) && !RemoveDirectoryA(folder.c_str()) && IsExistingFolder(folder))
@@ -23,12 +20,11 @@ void RemoveFolderIfEmpty(const String& folder, RemovalOutcome* outcome) {
 // Deletes the entry's five values, then the key unless something else has
 // been stored in it since. False when the entry is still there.
 bool RemoveUninstallEntry() {
-    const String path = String(kUninstallParentKey) + "\\" + kUninstallKeyName;
     RegistryKey key;
-    const LONG opened = key.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_READ | KEY_WRITE);
+    const LONG opened = key.Open(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_READ | KEY_WRITE);
     if (opened == ERROR_FILE_NOT_FOUND) return true;
     if (opened != ERROR_SUCCESS) return false;
-    for (const char* value : kUninstallValues) {
+    for (const char* value : kUninstallValueNames) {
         const LONG deleted = RegDeleteValueA(key.Get(), value);
         if (deleted != ERROR_SUCCESS && deleted != ERROR_FILE_NOT_FOUND) return false;
     }
@@ -38,9 +34,12 @@ bool RemoveUninstallEntry() {
                        subkeys == 0 && values == 0;
     key.Reset();
     if (!empty) return true;  // someone else's values: theirs to keep
+    // The key is deleted from its parent, the path up to its last backslash.
+    const String path = kUninstallKey;
+    const size_t name = path.rfind('\\');
     RegistryKey parent;
-    return parent.Open(HKEY_LOCAL_MACHINE, kUninstallParentKey, KEY_WRITE) == ERROR_SUCCESS &&
-           RegDeleteKeyA(parent.Get(), kUninstallKeyName) == ERROR_SUCCESS;
+    return parent.Open(HKEY_LOCAL_MACHINE, path.substr(0, name).c_str(), KEY_WRITE) == ERROR_SUCCESS &&
+           RegDeleteKeyA(parent.Get(), path.c_str() + name + 1) == ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -67,7 +66,7 @@ RemovalOutcome CarryOut(const RemovalPlan& plan) {
     for (const String& folder : plan.folders) RemoveFolderIfEmpty(folder, &outcome);
     if (!outcome.Complete()) return outcome;
     if (!RemoveUninstallEntry()) {
-        outcome.failed.push_back(kUninstallKeyShown);
+        outcome.failed.push_back(String("HKEY_LOCAL_MACHINE\\") + kUninstallKey);
         return outcome;
     }
     if (!plan.uninstaller.empty() && !RemoveUninstaller(plan.uninstaller)) outcome.failed.push_back(plan.uninstaller);

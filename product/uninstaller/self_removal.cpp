@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "core/installed_file_table.h"
 #include "core/text.h"
 #include "core/win32/owners.h"
 #include "installation.h"
@@ -35,7 +36,7 @@ bool SameFile(const String& a, const String& b) {
 }
 
 bool EndsWithUninstallerName(const String& path) {
-    const String tail = String("\\") + kUninstallerName;
+    const String tail = String("\\") + kUninstallerFile.name;
     return path.size() > tail.size() && lstrcmpiA(path.c_str() + path.size() - tail.size(), tail.c_str()) == 0;
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/setup_app.h"
 #include "app/welcome_dialog.h"
+#include "core/installed_file_table.h"
 #include "install/desktop_launch.h"
 #include "install/shell_folders.h"
 #include "install/shortcuts.h"
@@ -61,7 +62,7 @@ void WelcomeDialog::RunInstallation() {
         }
         Sleep(kRetryPause);
     }
-    for (const char* folder : install::kShortcutFolderValues) CreateShortcut(folder);
+    for (const char* folder : kShortcutFolderValues) CreateShortcut(folder);
     if (desktopShortcutRemoved == 1) {
         LPITEMIDLIST desktop = nullptr;
         SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &desktop);

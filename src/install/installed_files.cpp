@@ -19,9 +19,15 @@ constexpr int kFirstSkinBegin = 1, kSecondSkinBegin = 22, kProgramBegin = 43;
 const char kLegacySettingsParent[] = "Software\\Brimel, Inc.";
 
 String ProductFolder(const InstallPaths& paths) { return paths.programFilesDir + kProductFolderName; }
-String SkinsFolder(const InstallPaths& paths) { return ProductFolder(paths) + "\\" + kSkinsFolderName; }
-String FirstSkinFolder(const InstallPaths& paths) { return SkinsFolder(paths) + "\\" + kFirstSkinFolderName; }
-String SecondSkinFolder(const InstallPaths& paths) { return SkinsFolder(paths) + "\\" + kSecondSkinFolderName; }
+
+// Joined with exactly one backslash, as the uninstall entry names it.
+String WindowsFolder(const InstallPaths& paths) {
+    return StripTrailingBackslashes(paths.windowsFolder, IsSystemLeadByte);
+}
+
+String FolderPath(const InstallPaths& paths, InstallFolder folder) {
+    return InstalledFolderPath(WindowsFolder(paths), ProductFolder(paths), folder);
+}
 
 bool PathExists(const String& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -38,7 +44,7 @@ bool EnsureFolder(const String& path) {
 
 bool WriteFiles(const InstallPaths& paths, int begin, int end) {
     for (int i = begin; i < end; ++i) {
-        const String target = InstalledFilePath(paths, kInstalledFiles[i]);
+        const String target = InstalledFilePath(WindowsFolder(paths), ProductFolder(paths), kInstalledFiles[i]);
         if (!ExtractPayloadRecord(kInstalledFiles[i].record, target.c_str())) return false;
     }
     return true;
@@ -52,7 +58,8 @@ void RemoveShortcuts(const char* fileName, bool onlyWhenPresent, int* desktopSho
         String link;
         if (!ShellFolderFile(value, fileName, &link)) continue;
         if (onlyWhenPresent && !PathExists(link)) continue;
-        if (String(value) == "Desktop" && desktopShortcutRemoved) *desktopShortcutRemoved = 1;
+        // The desktop is the first of the folders.
+        if (value == kShortcutFolderValues[0] && desktopShortcutRemoved) *desktopShortcutRemoved = 1;
         DeleteFileA(link.c_str());
     }
 }
@@ -68,7 +75,7 @@ bool TakeOverLegacyInstallation(const InstallPaths& paths, int* desktopShortcutR
     if (MoveFileA(legacyFolder.c_str(), productFolder.c_str()))
         DeleteFileA((productFolder + "\\BrimelChat.exe").c_str());
     CopyRegistryTree(kLegacySettingsParent, "Brimel Chat", kLegacySettingsParent, "Brimel", kCurrentUser, 1);
-    RemoveShortcuts("\\Brimel Chat.lnk", false, desktopShortcutRemoved);
+    RemoveShortcuts("Brimel Chat.lnk", false, desktopShortcutRemoved);
     return ExistsAsFolder(productFolder);
 }
 
@@ -78,25 +85,10 @@ InstallPaths SystemInstallPaths(const String& programFilesDir) {
     return InstallPaths{programFilesDir, GetWindowsFolder()};
 }
 
-String InstalledFilePath(const InstallPaths& paths, const InstalledFile& file) {
-    switch (file.folder) {
-        case InstallFolder::Windows:
-            // Joined with exactly one backslash, as the uninstall entry names it.
-            return StripTrailingBackslashes(paths.windowsFolder, IsSystemLeadByte) + "\\" + file.name;
-        case InstallFolder::FirstSkin:
-            return FirstSkinFolder(paths) + "\\" + file.name;
-        case InstallFolder::SecondSkin:
-            return SecondSkinFolder(paths) + "\\" + file.name;
-        case InstallFolder::Product:
-            break;
-    }
-    return ProductFolder(paths) + "\\" + file.name;
-}
-
 bool WriteInstalledFileSet(const InstallPaths& paths, int* desktopShortcutRemoved) {
     // Without a Windows folder the uninstaller would land in the root of
     // the current drive, where the uninstall entry cannot find it.
-    if (StripTrailingBackslashes(paths.windowsFolder, IsSystemLeadByte).empty()) return false;
+    if (WindowsFolder(paths).empty()) return false;
     if (!WriteFiles(paths, 0, kFirstSkinBegin)) return false;
 
     // Once the product folder exists, a repeated call never takes over again.
@@ -106,15 +98,15 @@ bool WriteInstalledFileSet(const InstallPaths& paths, int* desktopShortcutRemove
                               TakeOverLegacyInstallation(paths, desktopShortcutRemoved);
         if (!tookOver && !EnsureFolder(productFolder)) return false;
     }
-    if (!EnsureFolder(SkinsFolder(paths))) return false;
-    if (!EnsureFolder(FirstSkinFolder(paths))) return false;
+    if (!EnsureFolder(FolderPath(paths, InstallFolder::Skins))) return false;
+    if (!EnsureFolder(FolderPath(paths, InstallFolder::FirstSkin))) return false;
     if (!WriteFiles(paths, kFirstSkinBegin, kSecondSkinBegin)) return false;
-    if (!EnsureFolder(SecondSkinFolder(paths))) return false;
+    if (!EnsureFolder(FolderPath(paths, InstallFolder::SecondSkin))) return false;
     if (!WriteFiles(paths, kSecondSkinBegin, kProgramBegin)) return false;
 
     // Shortcuts of an earlier installation of this product; the new ones
     // are made after the files are in place.
-    RemoveShortcuts("\\Brimel.lnk", true, desktopShortcutRemoved);
+    RemoveShortcuts("Brimel.lnk", true, desktopShortcutRemoved);
 
     return WriteFiles(paths, kProgramBegin, kInstalledFileCount);
 }

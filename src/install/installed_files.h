@@ -16,9 +16,6 @@ struct InstallPaths {
 // The Program Files folder given, with the system's Windows folder.
 InstallPaths SystemInstallPaths(const String& programFilesDir);
 
-// The full path of `file` under `paths`.
-String InstalledFilePath(const InstallPaths& paths, const InstalledFile& file);
-
 // Writes the whole file set. True only when all 45 files were written; at
 // the first file or folder that cannot be made it returns false and leaves
 // what was done so far, so a later call simply starts again. Sets

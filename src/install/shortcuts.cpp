@@ -4,6 +4,7 @@
 #include <objidl.h>
 #include <shlobj.h>
 
+#include "core/installed_file_table.h"
 #include "core/win32/owners.h"
 #include "core/win32/resources.h"
 #include "install/shell_folders.h"
@@ -21,7 +22,7 @@ const IID kPersistFileInterface = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x
 }  // namespace
 
 String InstalledProgramPath(const String& programFilesDir) {
-    return programFilesDir + "Brimel\\Brimel.exe";
+    return programFilesDir + kProductFolderName + "\\" + kMessengerFile.name;
 }
 
 HRESULT CreateShellLink(const char* targetPath, const char* linkPath, const char* description) {
@@ -51,7 +52,7 @@ HRESULT CreateShortcut(const String& folderValueName, const String& programFiles
                        String* linkPath) {
     const String target = InstalledProgramPath(programFilesDir);
     String path;
-    if (!ShellFolderFile(folderValueName, "\\Brimel Messenger.lnk", &path)) return S_FALSE;
+    if (!ShellFolderFile(folderValueName, kShortcutName, &path)) return S_FALSE;
     if (linkPath) *linkPath = path;
     const String description = LoadResString(IDS_SHORTCUT_DESCRIPTION);
     return CreateShellLink(target.c_str(), path.c_str(), description.c_str());

@@ -17,7 +17,7 @@ String InstalledProgramPath(const String& programFilesDir);
 // HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE) and saves nothing.
 HRESULT CreateShellLink(const char* targetPath, const char* linkPath, const char* description);
 
-// Makes "Brimel Messenger.lnk" in the folder held by the Shell Folders value
+// Makes the shortcut (kShortcutName) in the folder held by the Shell Folders value
 // `folderValueName`, and gives its path in `linkPath` when asked. S_FALSE
 // when that value cannot be read (no shortcut for that folder); otherwise
 // the result of the save.

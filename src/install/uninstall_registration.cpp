@@ -1,13 +1,13 @@
 #include "install/uninstall_registration.h"
 
 #include "brimel_build.h"
+#include "core/installed_file_table.h"
 #include "core/text.h"
 #include "sys/code_page.h"
 #include "sys/registry.h"
 
 namespace brimel::install {
 
-const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brimel";
 const char kLegacyAutostartValue[] = "Brimel Chat";
 
 namespace {
@@ -15,7 +15,6 @@ namespace {
 const char kProductName[] = "Brimel Messenger";
 const char kPublisher[] = "Brimel, Inc.";
 const char kWebSite[] = "http://www.brimel.example/";
-const char kUninstallerName[] = "Uninstall Brimel.exe";
 
 }  // namespace
 
@@ -23,16 +22,17 @@ String BuildText() { return BRIMEL_BUILD_TEXT; }
 
 String UninstallCommand(const String& windowsFolder) {
     // The same join as the file set's, so the entry names the file written.
-    return StripTrailingBackslashes(windowsFolder, IsSystemLeadByte) + "\\" + kUninstallerName;
+    return InstalledFilePath(StripTrailingBackslashes(windowsFolder, IsSystemLeadByte), "", kUninstallerFile);
 }
 
 bool RegisterUninstall(const String& windowsFolder) {
     bool all = true;
-    all &= WriteRegistryString(kUninstallKey, "DisplayName", kProductName, kLocalMachine);
-    all &= WriteRegistryString(kUninstallKey, "DisplayVersion", BuildText(), kLocalMachine);
-    all &= WriteRegistryString(kUninstallKey, "Publisher", kPublisher, kLocalMachine);
-    all &= WriteRegistryString(kUninstallKey, "UninstallString", UninstallCommand(windowsFolder), kLocalMachine);
-    all &= WriteRegistryString(kUninstallKey, "URLInfoAbout", kWebSite, kLocalMachine);
+    all &= WriteRegistryString(kUninstallKey, kUninstallValueNames[kDisplayNameValue], kProductName, kLocalMachine);
+    all &= WriteRegistryString(kUninstallKey, kUninstallValueNames[kDisplayVersionValue], BuildText(), kLocalMachine);
+    all &= WriteRegistryString(kUninstallKey, kUninstallValueNames[kPublisherValue], kPublisher, kLocalMachine);
+    all &= WriteRegistryString(kUninstallKey, kUninstallValueNames[kUninstallStringValue],
+                               UninstallCommand(windowsFolder), kLocalMachine);
+    all &= WriteRegistryString(kUninstallKey, kUninstallValueNames[kUrlInfoAboutValue], kWebSite, kLocalMachine);
     return all;
 }
 

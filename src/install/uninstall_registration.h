@@ -6,7 +6,6 @@
 
 namespace brimel::install {
 
-extern const char kUninstallKey[];
 extern const char kLegacyAutostartValue[];
 
 // The version and the build number, three digits at least, as the build

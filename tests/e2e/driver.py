@@ -13,16 +13,19 @@ import os
 import shutil
 import signal
 import subprocess
+import sys
 import tempfile
 import time
 from datetime import datetime, timezone
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "tools"))
+import installed_product  # noqa: E402
 
 WELCOME = "Welcome to Brimel Messenger"
 MESSENGER_CLASS = "BrimelMessengerMainWindow"
-SHELL_FOLDERS = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders"
-UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brimel"
+SHELL_FOLDERS = "HKCU\\" + installed_product.names()["ShellFoldersKey"]
+UNINSTALL_KEY = "HKLM\\" + installed_product.names()["UninstallKey"]
 
 
 class Failure(Exception):

@@ -21,9 +21,9 @@ import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SOURCE = os.path.normpath(os.path.join(HERE, "..", ".."))
-SKINS = os.path.join(SOURCE, "product", "skins")
 sys.path.insert(0, os.path.join(SOURCE, "tools"))
-from check_product_dir import LICENSE_NAME, table  # noqa: E402
+import installed_product  # noqa: E402
+from check_product_dir import LICENSE_NAME, LICENSE_RECORD  # noqa: E402
 
 VERSION = "3.1"
 BUILD_NUMBER = 7
@@ -44,21 +44,13 @@ def other_bytes(name, data):
 
 
 def make_folder(product_build, folder):
-    """The product folder of the release test, laid out as installed."""
+    """The product folder of the release test: the stand-in's, as the build
+    staged it, with other bytes and times."""
     shutil.rmtree(folder, ignore_errors=True)
-    for rel, record, _, _ in table() + [(LICENSE_NAME, 130, 0, 0)]:
-        name = os.path.basename(rel)
-        if name in ("Brimel.exe", "BC.dll", "Uninstall Brimel.exe"):
-            source = os.path.join(product_build, name)
-        elif name == LICENSE_NAME:
-            source = os.path.join(SOURCE, "product", "license", name)
-        else:
-            skin = "800x600" if "800x600" in rel else "1024x768"
-            # The settings are written by the build, beside the programs.
-            own = os.path.join(os.path.join(product_build, "skins") if name == "skin.ini" else SKINS, skin, name)
-            source = own if os.path.exists(own) else os.path.join(SKINS, "common", name)
-        with open(source, "rb") as f:
-            data = other_bytes(name, f.read())
+    files = [(installed_product.path(row), row.record) for row in installed_product.rows()]
+    for rel, record in files + [(LICENSE_NAME, LICENSE_RECORD)]:
+        with open(os.path.join(product_build, "folder", rel), "rb") as f:
+            data = other_bytes(os.path.basename(rel), f.read())
         target = os.path.join(folder, rel)
         os.makedirs(os.path.dirname(target), exist_ok=True)
         with open(target, "wb") as f:
@@ -143,7 +135,8 @@ def main(argv):
             return f.read()
 
     # A file given other bytes under its old time is packed again.
-    changed = os.path.join(folder, next(rel for rel, record, _, _ in table() if record == 221))
+    changed = os.path.join(folder, next(installed_product.path(row) for row in installed_product.rows()
+                                        if row.record == 221))
     with open(changed, "rb") as f:
         kept = f.read()
     before = build_and_read(221)

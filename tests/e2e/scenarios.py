@@ -7,7 +7,6 @@ usage: scenarios.py NAME --setup BrimelSetup.exe --tools DIR --product DIR --pro
 """
 import contextlib
 import os
-import re
 import shutil
 import subprocess
 import sys
@@ -17,11 +16,10 @@ import xml.etree.ElementTree as ET
 
 from pe_records import damaged, find_record, replaced
 from release_build import build_texts
-from driver import (MESSENGER_CLASS, SHELL_FOLDERS, UNINSTALL_KEY, WELCOME, Failure, check, run, utc_stamp,
-                    wait_for)
+from driver import (MESSENGER_CLASS, SHELL_FOLDERS, UNINSTALL_KEY, WELCOME, Failure, check, installed_product, run,
+                    utc_stamp, wait_for)
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-PRODUCT_SOURCE = os.path.join(HERE, "..", "..", "product")
 
 STRINGS = {
     1: "You must first indicate that you accept the License Agreement, by checking the acceptance box "
@@ -36,40 +34,21 @@ ASM, WINDOWS_SETTINGS_2017 = "urn:schemas-microsoft-com:asm", "http://schemas.mi
 RICHEDIT_NOTICE = "Brimel Messenger requires a newer version of the system file 'riched20.dll'."
 ID_INSTALL, ID_ACCEPT, ID_LICENSE, ID_PICTURE = 1001, 1007, 1003, 1011
 
-# The installed file set: where each file goes, in writing order, and its record.
-_SKIN_COMMON = [("bold.bmp", 200), ("italic.bmp", 210), ("underline.bmp", 219), ("font.bmp", 208),
-                ("help.bmp", 209), ("close.bmp", 205), ("settings.bmp", 204), ("voice_video.bmp", 230),
-                ("minimize.bmp", 211), ("find_friends.bmp", 207), ("import_friends.bmp", 231),
-                ("my_profile.bmp", 212), ("send.bmp", 216), ("smiley.bmp", 218), ("decline.bmp", 206),
-                ("action.bmp", 203)]
-
-
-def _skin(folder, main, left, ini, accept_decline):
-    first = [("main.bmp", main), ("left_panel.bmp", left), ("skin.ini", ini), ("accept.bmp", 201),
-             ("accept_decline.bmp", accept_decline)]
-    return [("Brimel\\Skins\\%s\\%s" % (folder, name), record) for name, record in first + _SKIN_COMMON]
-
-
-PRODUCT_FILES = (_skin("Default - 800x600", 228, 226, 221, 202) + _skin("Default - 1024x768", 229, 227, 222, 225)
-                 + [("Brimel\\Brimel.exe", 129), ("Brimel\\BC.dll", 132)])
-UNINSTALLER = ("Uninstall Brimel.exe", 131)
-SHORTCUT_FOLDERS = ("Desktop", "Start Menu", "Programs")
-SHORTCUT = "Brimel Messenger.lnk"
+# The installed file set from the installer's table: where each file goes
+# (below Program Files), in writing order, and its record.
+_NAMES = installed_product.names()
+PRODUCT_FILES = [(installed_product.path(row, _NAMES["ProductFolderName"], "\\"), row.record)
+                 for row in installed_product.rows() if row.folder != "Windows"]
+UNINSTALLER = next((row.name, row.record) for row in installed_product.rows() if row.folder == "Windows")
+SHORTCUT_FOLDERS = _NAMES["ShortcutFolderValues"]
+SHORTCUT = _NAMES["ShortcutName"]
 
 
 def records(product_build):
-    """record -> (source file, date, time), from the product's record list."""
-    targets = {"brimel_messenger": "Brimel.exe", "brimel_bc": "BC.dll", "brimel_uninstaller": "Uninstall Brimel.exe"}
-    found = {}
-    with open(os.path.join(PRODUCT_SOURCE, "records.cmake")) as f:
-        for m in re.finditer(r"^payload_record\((\d+) (\S+) (\d+) (\d+)\)", f.read(), re.M):
-            source = m.group(2).replace("${CMAKE_CURRENT_LIST_DIR}", PRODUCT_SOURCE).replace(
-                "${BRIMEL_SKIN_SETTINGS_DIR}", os.path.join(product_build, "skins"))
-            target = re.match(r"\$<TARGET_FILE:(\w+)>", source)
-            if target:
-                source = os.path.join(product_build, targets[target.group(1)])
-            found[int(m.group(1))] = (source, int(m.group(3)), int(m.group(4)))
-    return found
+    """record -> (file, date, time): the stand-in product's folder as the build
+    staged it, with the times the installer's table designs for it."""
+    return {row.record: (os.path.join(product_build, "folder", installed_product.path(row)), row.date, row.time)
+            for row in installed_product.rows()}
 
 
 # -- steps shared by the scenarios --------------------------------------------

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "core/array.h"
+#include "core/installed_file_table.h"
 #include "install/shell_folders.h"
 #include "install/shortcuts.h"
 #include "sys/registry.h"
@@ -102,7 +103,7 @@ protected:
     // What the installation does, folder by folder; the saved links' paths.
     Array<String> MakeEachShortcut() {
         Array<String> made;
-        for (const char* value : install::kShortcutFolderValues) {
+        for (const char* value : kShortcutFolderValues) {
             String linkPath;
             if (CreateShortcut(value, programFilesDir_, &linkPath) == S_OK) made.push_back(linkPath);
         }

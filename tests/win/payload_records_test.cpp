@@ -25,7 +25,6 @@ std::vector<unsigned char> ContentsOf(const String& path) {
 
 struct ManifestEntry {
     uint16_t record;
-    int date, time;
     std::string source;  // Windows path of the packed file
 };
 
@@ -36,7 +35,7 @@ std::vector<ManifestEntry> ReadManifest() {
     while (std::getline(in, line)) {
         std::istringstream fields(line);
         ManifestEntry e;
-        fields >> e.record >> e.date >> e.time;
+        fields >> e.record;
         std::getline(fields >> std::ws, e.source);
         e.source = "Z:" + e.source;
         for (char& c : e.source)

@@ -7,22 +7,16 @@
 #include <cstring>
 #include <string>
 
+#include "core/installed_file_table.h"
 #include "payload/payload_records.h"
 
 namespace brimel {
 namespace {
 
-struct BitmapSize { uint16_t record; int width, height; };
-
-const BitmapSize kSkinBitmaps[] = {
-    {200, 31, 23},  {201, 103, 20}, {202, 425, 30}, {203, 80, 20},   {204, 25, 17},  {205, 25, 17},
-    {206, 103, 20}, {207, 106, 23}, {208, 38, 23},  {209, 43, 23},   {210, 31, 23},  {211, 25, 17},
-    {212, 103, 20}, {216, 135, 27}, {218, 31, 23},  {219, 31, 23},   {225, 491, 30}, {226, 301, 570},
-    {227, 301, 735}, {228, 650, 570}, {229, 716, 735}, {230, 104, 20}, {231, 103, 19},
-};
-
+// Every bitmap of the installer's table has the size the table gives it.
 TEST(ProductRecords, SkinBitmapsAre24BitFilesOfTheirSizes) {
-    for (const auto& expected : kSkinBitmaps) {
+    for (const InstalledFile& expected : kInstalledFiles) {
+        if (expected.width == 0) continue;
         PayloadData data = ReadPayloadRecord(expected.record);
         ASSERT_TRUE(data) << expected.record;
         ASSERT_GE(data.size, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER));
