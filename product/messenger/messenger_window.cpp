@@ -4,9 +4,9 @@
 
 #include <utility>
 
+#include "framework/bitmap_helpers.h"
 #include "framework/gdi.h"
 #include "painting.h"
-#include "ui/draw/bitmap_helpers.h"
 #include "window_placement.h"
 
 namespace brimel::product {

@@ -1,7 +1,7 @@
 #include "painting.h"
 
 #include "framework/gdi.h"
-#include "ui/draw/bitmap_helpers.h"
+#include "framework/bitmap_helpers.h"
 
 namespace brimel::product {
 namespace {

@@ -32,7 +32,6 @@ public:
     bool IsPressing() const { return pressing_; }
     bool HasStateImages() const { return hasStateImages_; }
     HBITMAP StateImage(ButtonPicture picture) const;
-    COLORREF KeyColor() const { return keyColor_; }
 
 protected:
     void PreSubclassWindow() override;
@@ -49,8 +48,6 @@ private:
     bool hovering_ = false;
     bool pressing_ = false;
     bool hasStateImages_ = false;
-    int stripBitmapId_ = 0;
-    int stripFrameCount_ = 0;
     Bitmap normalImage_;
     Bitmap pushedImage_;
     Bitmap hotImage_;

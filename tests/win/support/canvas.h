@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "framework/gdi.h"
+
 namespace brimel::test {
 
 class Canvas {
@@ -34,5 +36,10 @@ private:
 // Every pixel of a bitmap as COLORREF values, row by row from the top, with
 // its size when asked for.
 std::vector<COLORREF> ReadBitmap(HBITMAP bitmap, int* width = nullptr, int* height = nullptr);
+
+// The region of the image in `dc` whose pixels are not `key`, read pixel by
+// pixel over the context's clip box (a memory context: its bitmap): the
+// slow reading that the shipped whole-bitmap one is measured against.
+Region RegionFromKeyColor(HDC dc, COLORREF key);
 
 }  // namespace brimel::test
