@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <vector>
 
 #include "framework/application.h"
 #include "framework/dialog.h"
@@ -337,6 +338,35 @@ TEST(Framework, DetachUnderAForeignProcedureKeepsTheWindowWorking) {
     EXPECT_EQ(again.charMessages, 1);
     again.Detach();
     DestroyWindow(edit);
+}
+
+// Notes the messages that a window made by Create sends while it is made.
+class CreatedWindow : public Window {
+public:
+    std::vector<UINT> creation;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_NCCREATE || message == WM_CREATE || message == WM_SIZE) creation.push_back(message);
+        return Window::WindowProc(message, wParam, lParam);
+    }
+};
+
+TEST(Framework, CreatedWindowIsBoundFromItsFirstMessage) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = Window::ClassProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "BrimelCreatedWindow";
+    ASSERT_TRUE(RegisterClassA(&windowClass));
+    CreatedWindow window;
+    ASSERT_TRUE(window.Create(windowClass.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 80, windowClass.hInstance));
+    // An overlapped window has its first WM_SIZE when it is first shown.
+    ShowWindow(window.Handle(), SW_SHOWNOACTIVATE);
+    window.creation.resize(3);
+    EXPECT_EQ(window.creation, (std::vector<UINT>{WM_NCCREATE, WM_CREATE, WM_SIZE}));
+    EXPECT_EQ(Window::FromHandle(window.Handle()), &window);
+    DestroyWindow(window.Handle());
+    EXPECT_EQ(window.Handle(), nullptr);
 }
 
 TEST(Gdi, SnapshotGivesTheContextItsOriginalBitmapBack) {
