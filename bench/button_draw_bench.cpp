@@ -40,7 +40,7 @@ Region DrawReadingPixels(HDC target, HBITMAP image, int width, int height, COLOR
     return region;
 }
 
-using DrawWay = Region (*)(HDC, HBITMAP, int, int, COLORREF);
+using DrawWay = decltype(&DrawKeyedImage);
 
 // Draws `draws` times and returns the microseconds one draw took on average.
 double TimeDraws(HDC target, HBITMAP image, HWND shaped, DrawWay draw, int draws) {

@@ -59,7 +59,7 @@ LRESULT MessengerWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
                 // The skin's key-coloured corners are not part of the window.
                 // A region handed to the window belongs to it from then on;
                 // without one the window stays rectangular.
-                Region shape = RegionFromKeyBitmap(skin_.main.bitmap.Get(), kSkinKeyColour);
+                Region shape = RegionFromKeyBitmap(skin_.main.bitmap.Get(), kSkinKeyColor);
                 if (shape && SetWindowRgn(Handle(), shape.Get(), FALSE)) shape.Release();
             }
             break;

@@ -90,9 +90,9 @@ Region RegionFromKeyBitmap(HBITMAP bitmap, COLORREF key) {
     const DWORD wanted = (GetRValue(key) << 16) | (GetGValue(key) << 8) | GetBValue(key);
     // A key with bits above the colour (a palette index, say) matches nothing,
     // as no pixel read back carries them.
-    const bool keyIsColour = (key & 0xFF000000) == 0;
+    const bool keyIsColor = (key & 0xFF000000) == 0;
     return RegionFromKeyPixels(width, height, [&](int32_t x, int32_t y) {
-        return keyIsColour && (pixels[static_cast<size_t>(y) * width + x] & 0x00FFFFFF) == wanted;
+        return keyIsColor && (pixels[static_cast<size_t>(y) * width + x] & 0x00FFFFFF) == wanted;
     });
 }
 
