@@ -1,9 +1,7 @@
-// A batch of key runs as the region data handed to region creation, and the
-// little-endian fields read back from it: shared by the unit tests and the
-// fuzz target of the run collector.
+// The region data of a batch of key runs, and its little-endian fields read
+// back: for the run collector's unit tests and fuzz target.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
 #include "core/array.h"
@@ -20,8 +18,7 @@ inline Array<uint8_t> Serialized(const RunBatch& batch) {
 }
 
 inline uint32_t Le32(const Array<uint8_t>& b, size_t at) {
-    return uint32_t{b[at]} | uint32_t{b[at + 1]} << 8 | uint32_t{b[at + 2]} << 16 |
-           uint32_t{b[at + 3]} << 24;
+    return uint32_t{b[at]} | uint32_t{b[at + 1]} << 8 | uint32_t{b[at + 2]} << 16 | uint32_t{b[at + 3]} << 24;
 }
 
 }  // namespace brimel

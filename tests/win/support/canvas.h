@@ -37,9 +37,8 @@ private:
 // its size when asked for.
 std::vector<COLORREF> ReadBitmap(HBITMAP bitmap, int* width = nullptr, int* height = nullptr);
 
-// The region of the image in `dc` whose pixels are not `key`, read pixel by
-// pixel over the context's clip box (a memory context: its bitmap): the
-// slow reading that the shipped whole-bitmap one is measured against.
+// The region of the pixels of `dc`'s clip box that are not `key`, read one by
+// one: what the shipped whole-bitmap reading is measured against.
 Region RegionFromKeyColor(HDC dc, COLORREF key);
 
 }  // namespace brimel::test
