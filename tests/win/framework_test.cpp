@@ -356,7 +356,7 @@ TEST(Framework, CreatedWindowIsBoundFromItsFirstMessage) {
     windowClass.lpszClassName = "BrimelCreatedWindow";
     ASSERT_TRUE(RegisterClassA(&windowClass));
     CreatedWindow window;
-    ASSERT_TRUE(window.Create(windowClass.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 80, windowClass.hInstance));
+    ASSERT_TRUE(window.Create("BrimelCreatedWindow", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 80, windowClass.hInstance));
     ShowWindow(window.Handle(), SW_SHOWNOACTIVATE);  // an overlapped window's first WM_SIZE
     window.seen.resize(3);
     EXPECT_EQ(window.seen, (std::vector<UINT>{WM_NCCREATE, WM_CREATE, WM_SIZE}));
