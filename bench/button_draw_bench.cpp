@@ -10,9 +10,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "framework/bitmap_helpers.h"
 #include "framework/gdi.h"
 #include "resource.h"
-#include "ui/draw/bitmap_helpers.h"
+#include "support/canvas.h"
 
 using namespace brimel;
 
@@ -34,12 +35,12 @@ Region DrawReadingPixels(HDC target, HBITMAP image, int width, int height, COLOR
     Bitmap mask = MakeKeyMask(imageDc.Get(), width, height, key);
     if (!mask) return Region();
     SelectIn maskSelected(maskDc.Get(), mask.Get());
-    Region region = RegionFromKeyColor(maskDc.Get(), RGB(255, 255, 255));
+    Region region = test::RegionFromKeyColor(maskDc.Get(), RGB(255, 255, 255));
     DrawThroughMask(target, imageDc.Get(), maskDc.Get(), width, height);
     return region;
 }
 
-using DrawWay = Region (*)(HDC, HBITMAP, int, int, COLORREF);
+using DrawWay = decltype(&DrawKeyedImage);
 
 // Draws `draws` times and returns the microseconds one draw took on average.
 double TimeDraws(HDC target, HBITMAP image, HWND shaped, DrawWay draw, int draws) {

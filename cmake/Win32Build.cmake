@@ -62,9 +62,9 @@ function(brimel_win_layer name)
   foreach(variant "" "_ship")
     add_library(brimel_${name}${variant} STATIC ${_sources})
     target_include_directories(brimel_${name}${variant} PUBLIC ${_includes})
-    # The resource ids are the application's: payload and sys are handed
-    # what they need.
-    if(NOT name MATCHES "^(payload|sys)$")
+    # The resource ids are the application's: the framework, payload and
+    # sys are handed what they need.
+    if(NOT name MATCHES "^(framework|payload|sys)$")
       target_include_directories(brimel_${name}${variant} PUBLIC ${CMAKE_SOURCE_DIR}/res)
     endif()
     set(_deps)

@@ -1,17 +1,3 @@
-# Cross build for 32-bit Windows with MinGW-w64. The -posix compilers are used
-# because GoogleTest needs std::mutex, and the code under test is built with the
-# same compiler as the tests.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for 32-bit Windows with MinGW-w64: the shipped programs.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(TOOLCHAIN_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER   ${TOOLCHAIN_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TOOLCHAIN_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER  ${TOOLCHAIN_PREFIX}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# Programs built here run under Wine, through the build's own runner
-# (made by cmake/Win32Build.cmake): tests and try-runs alike.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

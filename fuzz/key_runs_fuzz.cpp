@@ -8,23 +8,11 @@
 
 #include "core/key_runs.h"
 #include "fuzz_check.h"
+#include "region_data.h"
 
 namespace {
 
 using namespace brimel;
-
-// The batch's region data, or none when it cannot be serialised.
-Array<uint8_t> Serialized(const RunBatch& batch) {
-    const bool fits = batch.Slots() <= kRegionRectLimit;
-    Array<uint8_t> data(fits ? static_cast<size_t>(batch.BufferBytes()) : 0, 0xAB);
-    if (!SerializeRegionData(batch, data.data())) return {};
-    return data;
-}
-
-uint32_t Le32(const Array<uint8_t>& b, size_t at) {
-    return uint32_t{b[at]} | uint32_t{b[at + 1]} << 8 | uint32_t{b[at + 2]} << 16 |
-           uint32_t{b[at + 3]} << 24;
-}
 
 void CheckRegionData(const RunBatch& batch) {
     const Array<uint8_t> data = Serialized(batch);

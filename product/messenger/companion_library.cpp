@@ -11,7 +11,8 @@
 namespace brimel::product {
 namespace {
 
-using CoreVersionFunction = const char*(__stdcall*)();
+// The library's export, declared for its type.
+extern "C" const char* __stdcall BrimelCoreVersion();
 
 HMODULE LoadBeside(const String& programFolder) {
     // A bare name would be looked for along the search path.
@@ -49,7 +50,7 @@ bool ReadImageText(HMODULE module, const char* text, String* out) {
 }  // namespace
 
 CompanionLibrary::CompanionLibrary(const String& programFolder) : library_(LoadBeside(programFolder)) {
-    const auto version = library_.Export<CoreVersionFunction>("BrimelCoreVersion");
+    const auto version = library_.Export<decltype(&BrimelCoreVersion)>("BrimelCoreVersion");
     if (!library_) {
         status_ = "Brimel Core library (BC.dll) could not be loaded";
     } else if (version == nullptr || !ReadImageText(library_.Get(), version(), &status_)) {

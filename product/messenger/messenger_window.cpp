@@ -4,9 +4,9 @@
 
 #include <utility>
 
+#include "framework/bitmap_helpers.h"
 #include "framework/gdi.h"
 #include "painting.h"
-#include "ui/draw/bitmap_helpers.h"
 #include "window_placement.h"
 
 namespace brimel::product {
@@ -31,10 +31,8 @@ BRIMEL_IMPLEMENT_CLASS(MessengerWindow, Window)
 MessengerWindow::MessengerWindow(Skin skin, String status) : skin_(std::move(skin)), status_(std::move(status)) {}
 
 bool MessengerWindow::Create(HINSTANCE instance, int show) {
-    // The class's own procedure serves until the window is bound to this
-    // object, right after it is made; nothing before that needs more.
     WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpfnWndProc = Window::ClassProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kIconId));
@@ -47,23 +45,24 @@ bool MessengerWindow::Create(HINSTANCE instance, int show) {
     AdjustWindowRect(&frame, style, FALSE);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     const POINT place = InitialPosition(width, height);
-    HWND hwnd = CreateWindowExA(0, kMessengerWindowClass, kWindowTitle, style, place.x, place.y, width, height,
-                                nullptr, nullptr, instance, nullptr);
-    if (hwnd == nullptr || !Attach(hwnd)) return false;
-    if (skin_.Loaded()) {
-        // The skin's key-coloured corners are not part of the window. A
-        // region handed to the window belongs to it from then on; without
-        // one the window stays rectangular.
-        Region shape = RegionFromKeyBitmap(skin_.main.bitmap.Get(), kSkinKeyColour);
-        if (shape && SetWindowRgn(hwnd, shape.Get(), FALSE)) shape.Release();
-    }
-    ShowWindow(hwnd, show);
-    UpdateWindow(hwnd);
+    if (!Window::Create(kMessengerWindowClass, kWindowTitle, style, place.x, place.y, width, height, instance))
+        return false;
+    ShowWindow(Handle(), show);
+    UpdateWindow(Handle());
     return true;
 }
 
 LRESULT MessengerWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_CREATE:
+            if (skin_.Loaded()) {
+                // The skin's key-coloured corners are not part of the window.
+                // A region handed to the window belongs to it from then on;
+                // without one the window stays rectangular.
+                Region shape = RegionFromKeyBitmap(skin_.main.bitmap.Get(), kSkinKeyColor);
+                if (shape && SetWindowRgn(Handle(), shape.Get(), FALSE)) shape.Release();
+            }
+            break;
         case WM_PAINT: {
             PaintDC paint(Handle());
             PaintMessenger(paint.Get(), ClientRect(), skin_, status_);

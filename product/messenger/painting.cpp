@@ -1,12 +1,12 @@
 #include "painting.h"
 
 #include "framework/gdi.h"
-#include "ui/draw/bitmap_helpers.h"
+#include "framework/bitmap_helpers.h"
 
 namespace brimel::product {
 namespace {
 
-const COLORREF kPanelColour = RGB(0xE4, 0xEA, 0xF4);
+const COLORREF kPanelColor = RGB(0xE4, 0xEA, 0xF4);
 const COLORREF kNoteInk = RGB(0x20, 0x30, 0x50);
 const COLORREF kStatusInk = RGB(0x1E, 0x28, 0x3C);
 // The status line's place, counted from the bottom edge.
@@ -27,11 +27,11 @@ void DrawButton(HDC dc, const SkinPicture& button, const RECT& place) {
     if (!button) return;
     SavedDC saved(dc);
     OffsetViewportOrgEx(dc, place.left, place.top, nullptr);
-    DrawKeyedImageUnshaped(dc, button.bitmap.Get(), button.width, button.height, kSkinKeyColour);
+    DrawKeyedImageUnshaped(dc, button.bitmap.Get(), button.width, button.height, kSkinKeyColor);
 }
 
 void DrawMissingSkinNote(HDC dc, const RECT& client, const String& skinPath) {
-    const Brush panel(CreateSolidBrush(kPanelColour));
+    const Brush panel(CreateSolidBrush(kPanelColor));
     FillRect(dc, &client, panel.Get());
     SetTextColor(dc, kNoteInk);
     const String note = "The skin for this screen size is missing:\r\n" + skinPath +

@@ -11,7 +11,7 @@
 namespace brimel::product {
 
 // Marks the pixels of a skin picture that let what lies beneath show.
-constexpr COLORREF kSkinKeyColour = RGB(0xFF, 0x00, 0xFF);
+constexpr COLORREF kSkinKeyColor = RGB(0xFF, 0x00, 0xFF);
 
 // A picture read from a BMP file, with its size; empty when the file is
 // missing or no picture.

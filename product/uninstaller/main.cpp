@@ -25,44 +25,45 @@
 namespace brimel::product {
 namespace {
 
-enum ExitCode {
-    kRemoved = 0,           // what the installation left is gone (or nothing was installed)
-    kIncomplete = 1,        // some items could not be removed; a second run finishes
-    kDeclined = 2,          // the user answered No
-    kNoProgramFiles = 3,    // the Program Files folder is not in the registry
-    kMessengerRunning = 4,  // the messenger kept running; nothing was removed
-    kBadArguments = 5,      // unknown argument; nothing was done
-    kFolderMissing = 6,     // installed, but no product folder where the registry says; nothing removed
+enum class ExitCode {
+    Removed = 0,           // what the installation left is gone (or nothing was installed)
+    Incomplete = 1,        // some items could not be removed; a second run finishes
+    Declined = 2,          // the user answered No
+    NoProgramFiles = 3,    // the Program Files folder is not in the registry
+    MessengerRunning = 4,  // the messenger kept running; nothing was removed
+    BadArguments = 5,      // unknown argument; nothing was done
+    FolderMissing = 6,     // installed, but no product folder where the registry says; nothing removed
 };
 
 class Uninstaller {
 public:
     explicit Uninstaller(bool silent) : silent_(silent) {}
 
-    int Run() {
+    ExitCode Run() {
         Installation installation;
         const Found found = LocateInstallation(&installation);
-        if (found == Found::NoProgramFiles) return Tell(kNoProgramFilesText, MB_ICONERROR, kNoProgramFiles);
+        if (found == Found::NoProgramFiles) return Tell(kNoProgramFilesText, MB_ICONERROR, ExitCode::NoProgramFiles);
         // Asked before anything else is looked at or said, as it always was.
         if (!silent_ && MessageBoxA(nullptr, kConfirmation, kTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
-            return kDeclined;
+            return ExitCode::Declined;
         if (found == Found::FolderMissing)
-            return Tell(FolderMissingText(installation.productFolder), MB_ICONERROR, kFolderMissing);
+            return Tell(FolderMissingText(installation.productFolder), MB_ICONERROR, ExitCode::FolderMissing);
         const RemovalPlan plan = PlanRemoval(installation);
         if (found == Found::NothingInstalled) {
             // Only a leftover uninstaller can be there to remove.
             const RemovalOutcome outcome = CarryOut(plan);
-            return Tell(kNotInstalledText, MB_ICONINFORMATION, outcome.Complete() ? kRemoved : kIncomplete);
+            return Tell(kNotInstalledText, MB_ICONINFORMATION,
+                        outcome.Complete() ? ExitCode::Removed : ExitCode::Incomplete);
         }
         if (!StopRunningMessenger(plan.messenger, kQuitLetter))
-            return Tell(kMessengerRunningText, MB_ICONWARNING, kMessengerRunning);
+            return Tell(kMessengerRunningText, MB_ICONWARNING, ExitCode::MessengerRunning);
         const RemovalOutcome outcome = CarryOut(plan);
         return Tell(ReportText(outcome), outcome.Complete() ? MB_ICONINFORMATION : MB_ICONWARNING,
-                    outcome.Complete() ? kRemoved : kIncomplete);
+                    outcome.Complete() ? ExitCode::Removed : ExitCode::Incomplete);
     }
 
 private:
-    int Tell(const String& text, UINT icon, int exitCode) const {
+    ExitCode Tell(const String& text, UINT icon, ExitCode exitCode) const {
         if (!silent_) MessageBoxA(nullptr, text.c_str(), kTitle, MB_OK | icon);
         return exitCode;
     }
@@ -87,9 +88,9 @@ int Main(const Array<String>& arguments) {
     }
     if (help || unknown) {
         if (!silent) MessageBoxA(nullptr, kUsage, kTitle, MB_OK | (unknown ? MB_ICONWARNING : MB_ICONINFORMATION));
-        return unknown ? kBadArguments : kRemoved;
+        return static_cast<int>(unknown ? ExitCode::BadArguments : ExitCode::Removed);
     }
-    return Uninstaller(silent).Run();
+    return static_cast<int>(Uninstaller(silent).Run());
 }
 
 }  // namespace

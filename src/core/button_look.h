@@ -1,7 +1,6 @@
 // How the image button looks in each of its states: which strip picture it
 // shows, how it writes its caption and where its focus rectangle goes.
-#ifndef BRIMEL_CORE_BUTTON_LOOK_H
-#define BRIMEL_CORE_BUTTON_LOOK_H
+#pragma once
 
 #include <cstdint>
 #include "core/string.h"
@@ -42,5 +41,3 @@ Rect FocusRectFor(int32_t clientWidth, int32_t clientHeight, int32_t textWidth,
 String CaptionAsShown(const String& caption);
 
 }  // namespace brimel
-
-#endif  // BRIMEL_CORE_BUTTON_LOOK_H

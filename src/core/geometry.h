@@ -1,6 +1,5 @@
 // Plain geometry records shared by the portable drawing code and the Win32 shell.
-#ifndef BRIMEL_CORE_GEOMETRY_H
-#define BRIMEL_CORE_GEOMETRY_H
+#pragma once
 
 #include <cstdint>
 
@@ -25,5 +24,3 @@ inline bool operator==(const Point& a, const Point& b) { return a.x == b.x && a.
 inline bool operator!=(const Point& a, const Point& b) { return !(a == b); }
 
 }  // namespace brimel
-
-#endif  // BRIMEL_CORE_GEOMETRY_H

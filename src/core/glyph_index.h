@@ -1,7 +1,6 @@
 // Which of the eight check-box glyphs (bitmap 229, index 0 at the left) the
 // radio/check button shows.
-#ifndef BRIMEL_CORE_GLYPH_INDEX_H
-#define BRIMEL_CORE_GLYPH_INDEX_H
+#pragma once
 
 #include <cstdint>
 
@@ -28,5 +27,3 @@ constexpr int32_t kCheckGlyphSize = 13;
 CheckGlyph GlyphIndex(bool pressed, bool checked, bool hovering);
 
 }  // namespace brimel
-
-#endif  // BRIMEL_CORE_GLYPH_INDEX_H

@@ -4,8 +4,7 @@
 // The Win32 side reads pixels (GetPixel on the image or its mask), lets this
 // code find the runs, and turns each flushed batch into a region with
 // ExtCreateRegion, OR-combining the batches into one result.
-#ifndef BRIMEL_CORE_KEY_RUNS_H
-#define BRIMEL_CORE_KEY_RUNS_H
+#pragma once
 
 #include <cstddef>
 #include <cstdint>
@@ -99,5 +98,3 @@ bool CollectKeyRuns(int32_t width, int32_t height, const KeyPixelTest& isKey,
                     const RunBatchSink& sink);
 
 }  // namespace brimel
-
-#endif  // BRIMEL_CORE_KEY_RUNS_H

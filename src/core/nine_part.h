@@ -1,7 +1,6 @@
 // The nine copies that scale one frame of a horizontal strip of skin frames:
 // four corners copied unscaled, then the centre and the four edges stretched.
-#ifndef BRIMEL_CORE_NINE_PART_H
-#define BRIMEL_CORE_NINE_PART_H
+#pragma once
 
 #include <array>
 #include <cstdint>
@@ -48,5 +47,3 @@ struct NinePartPlan {
 NinePartPlan PlanNinePart(const NinePartInput& in);
 
 }  // namespace brimel
-
-#endif  // BRIMEL_CORE_NINE_PART_H

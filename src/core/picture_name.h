@@ -1,7 +1,6 @@
 // What a skin's background picture name refers to: one of the program's
 // picture resources, or a file.
-#ifndef BRIMEL_CORE_PICTURE_NAME_H
-#define BRIMEL_CORE_PICTURE_NAME_H
+#pragma once
 
 #include <cstdint>
 #include "core/string.h"
@@ -29,5 +28,3 @@ struct PictureSource {
 PictureSource ResolvePictureName(const String& name);
 
 }  // namespace brimel
-
-#endif  // BRIMEL_CORE_PICTURE_NAME_H

@@ -3,8 +3,7 @@
 // Tiles are laid from the device origin, each one step minus one pixel after
 // the previous, so neighbours overlap by one pixel, and the loops run one step
 // past the area's right and bottom edges.
-#ifndef BRIMEL_CORE_TILE_PLAN_H
-#define BRIMEL_CORE_TILE_PLAN_H
+#pragma once
 
 #include <cstdint>
 #include "core/function.h"
@@ -29,5 +28,3 @@ void ForEachTile(int32_t areaWidth, int32_t areaHeight, int32_t stepX, int32_t s
                  const Function<void(int32_t x, int32_t y)>& visit);
 
 }  // namespace brimel
-
-#endif  // BRIMEL_CORE_TILE_PLAN_H

@@ -35,11 +35,32 @@ BRIMEL_IMPLEMENT_CLASS(Window, Object)
 
 Window::~Window() { Detach(); }
 
-bool Window::Attach(HWND hwnd) {
-    if (hwnd == nullptr || hwnd_ != nullptr || FromHandle(hwnd) != nullptr) return false;
+bool Window::Create(const char* className, const char* title, DWORD style, int x, int y, int width, int height,
+                    HINSTANCE instance) {
+    if (hwnd_ != nullptr) return false;
+    return CreateWindowExA(0, className, title, style, x, y, width, height, nullptr, nullptr, instance, this) !=
+           nullptr;
+}
+
+LRESULT CALLBACK Window::ClassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE && FromHandle(hwnd) == nullptr) {
+        // The object that Create handed over as the creation parameter. The
+        // class's procedure is ours already: nothing to subclass.
+        Window* self = static_cast<Window*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+        if (self != nullptr && self->hwnd_ == nullptr) self->Bind(hwnd);
+    }
+    return SubclassProc(hwnd, message, wParam, lParam);
+}
+
+void Window::Bind(HWND hwnd) {
     hwnd_ = hwnd;
     SetPropA(hwnd, kObjectProperty, this);
     PreSubclassWindow();
+}
+
+bool Window::Attach(HWND hwnd) {
+    if (hwnd == nullptr || hwnd_ != nullptr || FromHandle(hwnd) != nullptr) return false;
+    Bind(hwnd);
     if (PreviousOf(hwnd) != nullptr) {
         // Bound before, and our procedure is still in the window's chain
         // under another one: it takes the messages up again from there.

@@ -1,6 +1,7 @@
-// A C++ object bound to a window. Attaching subclasses the window: its
-// messages go to the virtual WindowProc first, and whatever a class does not
-// handle goes on to the window's previous procedure.
+// A C++ object bound to a window. A window made by Create is bound from its
+// first message on; attaching subclasses an existing window (a dialog
+// control): its messages go to the virtual WindowProc first, and whatever a
+// class does not handle goes on to the window's previous procedure.
 #pragma once
 
 #include <windows.h>
@@ -23,6 +24,13 @@ public:
     HWND Handle() const { return hwnd_; }
     bool HasWindow() const { return hwnd_ != nullptr && IsWindow(hwnd_); }
 
+    // Makes a top-level window of a class registered with ClassProc as its
+    // procedure, bound to this object from WM_NCCREATE: the creation
+    // messages and the first WM_SIZE reach WindowProc. False when no window
+    // was made.
+    bool Create(const char* className, const char* title, DWORD style, int x, int y, int width, int height,
+                HINSTANCE instance);
+    static LRESULT CALLBACK ClassProc(HWND, UINT, WPARAM, LPARAM);
     // Binds this object to an existing window (a dialog control, say).
     bool Attach(HWND hwnd);
     // Lets go of the window; it keeps working with the procedure it had.
@@ -67,6 +75,7 @@ protected:
     static bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
 private:
+    void Bind(HWND hwnd);
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);
 
     HWND hwnd_ = nullptr;

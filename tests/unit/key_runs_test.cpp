@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "region_data.h"
+
 namespace brimel {
 namespace {
 
@@ -245,19 +247,6 @@ TEST(KeyRuns, CollectorBoundsAreTheUnionWhateverTheOrder) {
     ASSERT_EQ(batches.size(), 1u);
     EXPECT_EQ(batches[0].bounds, (Rect{-2, 2, 9, 10}));
     EXPECT_EQ(collector.pending(), 0u);
-}
-
-// The batch's region data, or none when it cannot be serialised.
-Array<uint8_t> Serialized(const RunBatch& batch) {
-    const bool fits = batch.Slots() <= kRegionRectLimit;
-    Array<uint8_t> data(fits ? static_cast<size_t>(batch.BufferBytes()) : 0, 0xAB);
-    if (!SerializeRegionData(batch, data.data())) return {};
-    return data;
-}
-
-uint32_t Le32(const Array<uint8_t>& b, size_t at) {
-    return uint32_t{b[at]} | uint32_t{b[at + 1]} << 8 | uint32_t{b[at + 2]} << 16 |
-           uint32_t{b[at + 3]} << 24;
 }
 
 TEST(KeyRuns, RegionDataHasTheRgnDataLayout) {

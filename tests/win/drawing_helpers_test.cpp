@@ -7,8 +7,8 @@
 #include <set>
 #include <vector>
 
+#include "framework/bitmap_helpers.h"
 #include "resource.h"
-#include "ui/draw/bitmap_helpers.h"
 #include "support/canvas.h"
 
 namespace brimel {
@@ -19,6 +19,7 @@ constexpr COLORREF kMagenta = RGB(255, 0, 255);
 using test::Canvas;
 
 using test::ReadBitmap;
+using test::RegionFromKeyColor;
 
 // Deterministic pseudo-random colours.
 struct Noise {

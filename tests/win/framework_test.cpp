@@ -339,6 +339,30 @@ TEST(Framework, DetachUnderAForeignProcedureKeepsTheWindowWorking) {
     DestroyWindow(edit);
 }
 
+// Notes the creation messages that reach the object of a window made by Create.
+class CreatedWindow : public Window {
+public:
+    std::vector<UINT> seen;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_NCCREATE || message == WM_CREATE || message == WM_SIZE) seen.push_back(message);
+        return Window::WindowProc(message, wParam, lParam);
+    }
+};
+
+TEST(Framework, CreatedWindowIsBoundFromItsFirstMessage) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = Window::ClassProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "BrimelCreatedWindow";
+    ASSERT_TRUE(RegisterClassA(&windowClass));
+    CreatedWindow window;
+    ASSERT_TRUE(window.Create("BrimelCreatedWindow", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 80, windowClass.hInstance));
+    ShowWindow(window.Handle(), SW_SHOWNOACTIVATE);  // an overlapped window's first WM_SIZE
+    window.seen.resize(3);
+    EXPECT_EQ(window.seen, (std::vector<UINT>{WM_NCCREATE, WM_CREATE, WM_SIZE}));
+    DestroyWindow(window.Handle());
+}
+
 TEST(Gdi, SnapshotGivesTheContextItsOriginalBitmapBack) {
     HDC screen = GetDC(nullptr);
     MemoryDC source(screen);

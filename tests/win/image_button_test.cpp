@@ -14,9 +14,10 @@
 #include "core/button_look.h"
 #include "framework/dialog.h"
 #include "resource.h"
-#include "support/test_support.h"
-#include "ui/draw/image_button.h"
 #include "support/canvas.h"
+#include "support/test_support.h"
+#include "support/ui_driving.h"
+#include "ui/draw/image_button.h"
 
 namespace brimel {
 namespace {
@@ -36,30 +37,9 @@ public:
 AppEnvironment* const kApp =
     static_cast<AppEnvironment*>(testing::AddGlobalTestEnvironment(new AppEnvironment));
 
-void Pump(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(5);
-    } while (GetTickCount() - start < milliseconds);
-}
-
-template <class Condition>
-bool PumpUntil(Condition condition, DWORD milliseconds = 3000) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > milliseconds) return false;
-        Pump(10);
-    }
-    return true;
-}
-
 using test::Canvas;
-
+using test::Pump;
+using test::PumpUntil;
 using test::ReadBitmap;
 
 // The default skin's strip, read straight from the resource, and the

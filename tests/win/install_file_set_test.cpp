@@ -11,6 +11,7 @@
 #include "payload/payload_records.h"
 #include "support/registry_state.h"
 #include "support/test_support.h"
+#include "support/ui_driving.h"
 
 namespace brimel {
 namespace {
@@ -319,7 +320,7 @@ TEST_F(InstalledFileSet, LegacyFolderThatCannotBeMovedStaysAndANewProductFolderI
                              "\" read"));
     // Held once the folder refuses delete access. (Probing by moving it away
     // and back could hide it from the holder while it opens it.)
-    ASSERT_TRUE(test::WaitFor([&] {
+    ASSERT_TRUE(test::PumpUntil([&] {
         HANDLE folder = CreateFileA(P("Brimel Chat").c_str(), DELETE,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -362,7 +363,7 @@ TEST_F(InstalledFileSet, RunningProgramFailsAtItsStepWithTheSkinsAlreadyInPlace)
     const auto running = ContentsOf(program);
     ChildProcess messenger;
     ASSERT_TRUE(messenger.Start("\"" + program + "\" --idle"));
-    ASSERT_TRUE(test::WaitFor([&] { return !test::CanOpenForWriting(program); }));
+    ASSERT_TRUE(test::PumpUntil([&] { return !test::CanOpenForWriting(program); }));
 
     int removed = 0;
     EXPECT_FALSE(WriteInstalledFileSet(paths_, &removed));
@@ -373,7 +374,7 @@ TEST_F(InstalledFileSet, RunningProgramFailsAtItsStepWithTheSkinsAlreadyInPlace)
 
     // Once the program has ended, the next attempt completes the set.
     messenger.Terminate();
-    ASSERT_TRUE(test::WaitFor([&] { return test::CanOpenForWriting(program); }));
+    ASSERT_TRUE(test::PumpUntil([&] { return test::CanOpenForWriting(program); }));
     ASSERT_TRUE(WriteInstalledFileSet(paths_, &removed));
     for (const auto& file : expected) ExpectFileFromRecord(file);
 }

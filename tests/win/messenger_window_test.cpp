@@ -5,6 +5,7 @@
 
 #include "support/registry_state.h"
 #include "support/test_support.h"
+#include "support/ui_driving.h"
 
 namespace brimel {
 namespace {
@@ -24,7 +25,7 @@ bool PlaceMessenger(const String& program, POINT saved, RECT* placed) {
     test::ChildProcess messenger;
     if (!messenger.Start("\"" + program + "\"")) return false;
     HWND window = nullptr;
-    const bool shown = test::WaitFor([&] {
+    const bool shown = test::PumpUntil([&] {
         window = FindWindowA("BrimelMessengerMainWindow", nullptr);
         return window && IsWindowVisible(window);
     });

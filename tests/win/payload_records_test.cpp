@@ -9,6 +9,7 @@
 
 #include "payload/payload_records.h"
 #include "support/test_support.h"
+#include "support/ui_driving.h"
 
 namespace brimel {
 namespace {
@@ -177,7 +178,7 @@ TEST(PayloadRecords, TargetHeldOpenByAnotherProgramFailsAndStaysUnchanged) {
     ASSERT_TRUE(test::WriteBytes(target, before));
     test::ChildProcess holder;
     ASSERT_TRUE(holder.Start("\"" + test::BuildPath("tests/win/hold_file.exe") + "\" \"" + target + "\" read"));
-    ASSERT_TRUE(test::WaitFor([&] { return !test::CanOpenForWriting(target); }));
+    ASSERT_TRUE(test::PumpUntil([&] { return !test::CanOpenForWriting(target); }));
     EXPECT_FALSE(ExtractPayloadRecord(132, target.c_str()));
     EXPECT_EQ(ContentsOf(target), before);
     EXPECT_FALSE(test::FileExists(target + ".part"));
@@ -216,7 +217,7 @@ TEST(PayloadRecords, ReplacingKeepsAttributesAndGetsPastAHolderThatSharesWriting
         if (c.held) {
             ASSERT_TRUE(holder.Start("\"" + test::BuildPath("tests/win/hold_file.exe") + "\" \"" + target +
                                      "\" readwrite"));
-            ASSERT_TRUE(test::WaitFor([&] { return HeldAgainstDeletion(target); })) << c.what;
+            ASSERT_TRUE(test::PumpUntil([&] { return HeldAgainstDeletion(target); })) << c.what;
         }
         EXPECT_TRUE(ExtractPayloadRecord(221, target.c_str())) << c.what;
         EXPECT_EQ(ContentsOf(target), expected) << c.what;
@@ -237,7 +238,7 @@ TEST(PayloadRecords, RunningProgramFailsAndStaysUnchanged) {
     const auto before = ContentsOf(target);
     test::ChildProcess running;
     ASSERT_TRUE(running.Start("\"" + target + "\" --idle"));
-    ASSERT_TRUE(test::WaitFor([&] { return !test::CanOpenForWriting(target); }));
+    ASSERT_TRUE(test::PumpUntil([&] { return !test::CanOpenForWriting(target); }));
     EXPECT_FALSE(ExtractPayloadRecord(129, target.c_str()));
     EXPECT_EQ(ContentsOf(target), before);
 }

@@ -10,8 +10,10 @@
 #include <vector>
 
 #include "app/setup_app.h"
+#include "core/win32/owners.h"
 #include "sys/registry.h"
 #include "string_printer.h"
+#include "support/registry_state.h"
 
 namespace brimel {
 namespace {
@@ -30,23 +32,6 @@ Bytes operator+(Bytes a, const Bytes& b) {
     return a;
 }
 
-// Removes a key with everything below it (RegDeleteKey removes only leaves).
-void DeleteTree(HKEY hive, const String& path) {
-    HKEY key;
-    if (RegOpenKeyExA(hive, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-    std::vector<String> children;
-    char name[256];
-    for (DWORD i = 0;; ++i) {
-        DWORD size = sizeof name;
-        if (RegEnumKeyExA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        children.emplace_back(name, size);
-    }
-    RegCloseKey(key);
-    for (const auto& child : children) DeleteTree(hive, path + "\\" + child);
-    RegDeleteKeyA(hive, path.c_str());
-}
-
 // The test's own trees in both hives, empty at the start and removed at the end.
 class RegistryTest : public ::testing::Test {
 protected:
@@ -56,8 +41,8 @@ protected:
     }
     void TearDown() override { Clean(); }
     static void Clean() {
-        DeleteTree(HKEY_CURRENT_USER, kTestRoot);
-        DeleteTree(HKEY_LOCAL_MACHINE, kTestRoot);
+        test::RemoveRegistryTree(HKEY_CURRENT_USER, kTestRoot);
+        test::RemoveRegistryTree(HKEY_LOCAL_MACHINE, kTestRoot);
     }
     static String Path(const String& below) { return String(kTestRoot) + "\\" + below; }
 };
@@ -114,29 +99,27 @@ bool GetRaw(HKEY hive, const String& path, const String& name, RawValue* value) 
 // Names of the values of a key, in the order the platform enumerates them.
 std::vector<String> ValueNames(HKEY hive, const String& path) {
     std::vector<String> names;
-    HKEY key;
-    if (RegOpenKeyExA(hive, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
+    RegistryKey key;
+    if (key.Open(hive, path.c_str(), KEY_READ) != ERROR_SUCCESS) return names;
     char name[512];
     for (DWORD i = 0;; ++i) {
         DWORD size = sizeof name;
-        if (RegEnumValueA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (RegEnumValueA(key.Get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
         names.emplace_back(name, size);
     }
-    RegCloseKey(key);
     return names;
 }
 
 std::vector<String> SubkeyNames(HKEY hive, const String& path) {
     std::vector<String> names;
-    HKEY key;
-    if (RegOpenKeyExA(hive, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
+    RegistryKey key;
+    if (key.Open(hive, path.c_str(), KEY_READ) != ERROR_SUCCESS) return names;
     char name[512];
     for (DWORD i = 0;; ++i) {
         DWORD size = sizeof name;
-        if (RegEnumKeyExA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (RegEnumKeyExA(key.Get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
         names.emplace_back(name, size);
     }
-    RegCloseKey(key);
     return names;
 }
 
@@ -456,7 +439,7 @@ TEST_F(CopyRegistryTreeTest, LevelGivenDecidesHowDeepTheCopyReaches) {
         {0, {"", "L2", "L2\\L3"}},
     };
     for (const auto& row : table) {
-        DeleteTree(HKEY_CURRENT_USER, Destination());
+        test::RemoveRegistryTree(HKEY_CURRENT_USER, Destination());
         Copy(row.level);
         std::vector<String> keys;
         for (const auto& entry : Dump(HKEY_CURRENT_USER, Destination())) keys.push_back(entry.first);

@@ -7,7 +7,7 @@
 #include "resource.h"
 #include "ui/accessibility/accessible_control.h"
 #include "ui/controls/parent_snapshot.h"
-#include "ui/draw/bitmap_helpers.h"
+#include "framework/bitmap_helpers.h"
 #include "ui/draw/skinned_text.h"
 
 namespace brimel {

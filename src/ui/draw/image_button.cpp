@@ -5,7 +5,7 @@
 #include "framework/application.h"
 #include "resource.h"
 #include "ui/accessibility/accessible_control.h"
-#include "ui/draw/bitmap_helpers.h"
+#include "framework/bitmap_helpers.h"
 
 namespace brimel {
 
@@ -25,8 +25,6 @@ void BImageButton::PreSubclassWindow() {
 
 bool BImageButton::SetBitmaps(int bitmapId, int frameCount, int top, int bottom, int left,
                               int right) {
-    stripBitmapId_ = bitmapId;
-    stripFrameCount_ = frameCount;
     marginTop_ = top;
     marginBottom_ = bottom;
     marginLeft_ = left;

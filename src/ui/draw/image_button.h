@@ -41,7 +41,6 @@ public:
     bool IsPressing() const { return pressing_; }
     bool HasStateImages() const { return hasStateImages_; }
     HBITMAP StateImage(ButtonPicture picture) const;
-    COLORREF KeyColor() const { return keyColor_; }
 
 protected:
     void PreSubclassWindow() override;
@@ -58,8 +57,6 @@ private:
     bool hovering_ = false;
     bool pressing_ = false;
     bool hasStateImages_ = false;
-    int stripBitmapId_ = 0;
-    int stripFrameCount_ = 0;
     Bitmap normalImage_;
     Bitmap pushedImage_;
     Bitmap hotImage_;

@@ -1,5 +1,7 @@
 #include "support/canvas.h"
 
+#include "framework/bitmap_helpers.h"
+
 namespace brimel::test {
 
 Canvas::Canvas(int width, int height, COLORREF fill) : width_(width), height_(height) {
@@ -62,6 +64,13 @@ std::vector<COLORREF> ReadBitmap(HBITMAP bitmap, int* width, int* height) {
     if (width) *width = info.bmWidth;
     if (height) *height = info.bmHeight;
     return pixels;
+}
+
+Region RegionFromKeyColor(HDC dc, COLORREF key) {
+    RECT clip = {0, 0, 0, 0};
+    GetClipBox(dc, &clip);
+    return RegionFromKeyPixels(clip.right - clip.left, clip.bottom - clip.top,
+                               [dc, key](int32_t x, int32_t y) { return GetPixel(dc, x, y) == key; });
 }
 
 }  // namespace brimel::test

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "framework/gdi.h"
+
 namespace brimel::test {
 
 class Canvas {
@@ -34,5 +36,9 @@ private:
 // Every pixel of a bitmap as COLORREF values, row by row from the top, with
 // its size when asked for.
 std::vector<COLORREF> ReadBitmap(HBITMAP bitmap, int* width = nullptr, int* height = nullptr);
+
+// The region of the pixels of `dc`'s clip box that are not `key`, read one by
+// one: what the shipped whole-bitmap reading is measured against.
+Region RegionFromKeyColor(HDC dc, COLORREF key);
 
 }  // namespace brimel::test

@@ -60,17 +60,6 @@ private:
 // The Windows path of a file in the build tree (the Z: drive maps /).
 String BuildPath(const String& relative);
 
-// Waits up to `milliseconds` for `condition` to hold.
-template <class Condition>
-bool WaitFor(Condition condition, DWORD milliseconds = 5000) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > milliseconds) return false;
-        Sleep(20);
-    }
-    return true;
-}
-
 // True when the file can be opened for writing (nobody holds it exclusively).
 bool CanOpenForWriting(const String& path);
 

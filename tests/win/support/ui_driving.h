@@ -19,7 +19,7 @@ void Pump(DWORD milliseconds, Dialog* dialog = nullptr);
 
 // Pumps until the condition holds; false when it did not within the time.
 template <class Condition>
-bool PumpUntil(Condition condition, DWORD milliseconds = 3000) {
+bool PumpUntil(Condition condition, DWORD milliseconds = 5000) {
     const DWORD start = GetTickCount();
     while (!condition()) {
         if (GetTickCount() - start > milliseconds) return false;

@@ -1,11 +1,10 @@
-#include "ui/draw/bitmap_helpers.h"
+#include "framework/bitmap_helpers.h"
 
 #include <cstring>
-#include "core/array.h"
 
-#include "core/key_runs.h"
-#include "core/win32/owners.h"
+#include "core/array.h"
 #include "core/nine_part.h"
+#include "core/win32/owners.h"
 
 namespace brimel {
 namespace {
@@ -58,20 +57,13 @@ private:
     Region result_;
 };
 
-Region CollectRegion(int width, int height, const KeyPixelTest& isKey) {
+}  // namespace
+
+Region RegionFromKeyPixels(int width, int height, const KeyPixelTest& isKey) {
     RegionBuilder builder;
     CollectKeyRuns(width, height, isKey,
                    [&builder](const RunBatch& batch) { return builder.Take(batch); });
     return Region(builder.Result());
-}
-
-}  // namespace
-
-Region RegionFromKeyColor(HDC dc, COLORREF key) {
-    RECT clip = {0, 0, 0, 0};
-    GetClipBox(dc, &clip);
-    return CollectRegion(clip.right - clip.left, clip.bottom - clip.top,
-                         [dc, key](int32_t x, int32_t y) { return GetPixel(dc, x, y) == key; });
 }
 
 Region RegionFromKeyBitmap(HBITMAP bitmap, COLORREF key) {
@@ -98,9 +90,9 @@ Region RegionFromKeyBitmap(HBITMAP bitmap, COLORREF key) {
     const DWORD wanted = (GetRValue(key) << 16) | (GetGValue(key) << 8) | GetBValue(key);
     // A key with bits above the colour (a palette index, say) matches nothing,
     // as no pixel read back carries them.
-    const bool keyIsColour = (key & 0xFF000000) == 0;
-    return CollectRegion(width, height, [&](int32_t x, int32_t y) {
-        return keyIsColour && (pixels[static_cast<size_t>(y) * width + x] & 0x00FFFFFF) == wanted;
+    const bool keyIsColor = (key & 0xFF000000) == 0;
+    return RegionFromKeyPixels(width, height, [&](int32_t x, int32_t y) {
+        return keyIsColor && (pixels[static_cast<size_t>(y) * width + x] & 0x00FFFFFF) == wanted;
     });
 }
 

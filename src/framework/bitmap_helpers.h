@@ -4,19 +4,18 @@
 
 #include <windows.h>
 
+#include "core/key_runs.h"
 #include "framework/gdi.h"
 
 namespace brimel {
 
-// The region of every pixel of the image in `dc` whose colour is not `key`,
-// read pixel by pixel over the size of the context's clip box (for a memory
-// device context, its bitmap), from (0, 0).  An image without such pixels,
-// or of no size, gives an empty region; null only when no region could be
-// made at all.
-Region RegionFromKeyColor(HDC dc, COLORREF key);
+// The region of every pixel of a width x height image, from (0, 0), for
+// which isKey is false.  An image without such pixels, or of no size, gives
+// an empty region; null only when no region could be made at all.
+Region RegionFromKeyPixels(int width, int height, const KeyPixelTest& isKey);
 
-// The same region for a bitmap, read in one piece instead of one pixel at a
-// time.  The bitmap must not be selected into a device context.
+// That region for a bitmap and its key colour, the bitmap read in one piece.
+// The bitmap must not be selected into a device context.
 Region RegionFromKeyBitmap(HBITMAP bitmap, COLORREF key);
 
 // A width x height monochrome bitmap of the image in imageDc: white where the
@@ -30,7 +29,7 @@ Bitmap MakeKeyMask(HDC imageDc, int width, int height, COLORREF key);
 void DrawThroughMask(HDC target, HDC imageDc, HDC maskDc, int width, int height);
 
 // Draws the image at (0, 0) of the target through its key colour and returns
-// the region of its non-key pixels (see RegionFromKeyColor), which the caller
+// the region of its non-key pixels (see RegionFromKeyPixels), which the caller
 // owns.  The target's settings come back as they were.
 Region DrawKeyedImage(HDC target, HBITMAP image, int width, int height, COLORREF key);
 
