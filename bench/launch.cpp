@@ -12,6 +12,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/win32/owners.h"
+
+using brimel::Library;
+
 namespace {
 
 // The command line after `count` arguments (program name included).
@@ -80,15 +84,18 @@ int TimeRun(const char* command) {
 }
 
 // K32GetProcessMemoryInfo where kernel32 has it, psapi's otherwise; both
-// looked up at run time.
-typedef BOOL(WINAPI* MemoryInfoFunction)(HANDLE, PROCESS_MEMORY_COUNTERS*, DWORD);
+// looked up at run time. Neither DLL is let go: the function found is
+// called until the end.
+using MemoryInfoFunction = decltype(&GetProcessMemoryInfo);
 MemoryInfoFunction FindMemoryInfo() {
-    FARPROC f = GetProcAddress(GetModuleHandleA("kernel32.dll"), "K32GetProcessMemoryInfo");
-    if (!f) {
-        HMODULE psapi = LoadLibraryA("psapi.dll");
-        if (psapi) f = GetProcAddress(psapi, "GetProcessMemoryInfo");
-    }
-    return reinterpret_cast<MemoryInfoFunction>(reinterpret_cast<void*>(f));
+    Library kernel(LoadLibraryA("kernel32.dll"));
+    auto found = kernel.Export<MemoryInfoFunction>("K32GetProcessMemoryInfo");
+    kernel.Release();
+    if (found) return found;
+    Library psapi(LoadLibraryA("psapi.dll"));
+    found = psapi.Export<MemoryInfoFunction>("GetProcessMemoryInfo");
+    psapi.Release();
+    return found;
 }
 
 // The peak is sampled every millisecond while the program runs: the system

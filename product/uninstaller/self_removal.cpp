@@ -6,6 +6,7 @@
 
 #include "core/text.h"
 #include "core/win32/owners.h"
+#include "core/win32/system_libraries.h"
 #include "installation.h"
 #include "removal.h"
 #include "system_paths.h"
@@ -14,8 +15,6 @@ namespace brimel::product {
 namespace {
 
 constexpr DWORD kDeleteRetryMilliseconds = 5000;
-
-typedef BOOL(WINAPI* MoveFileExFn)(LPCSTR, LPCSTR, DWORD);
 
 bool IsWindowsNT() { return (GetVersion() & 0x80000000u) == 0; }
 
@@ -42,8 +41,8 @@ bool EndsWithUninstallerName(const String& path) {
 bool ScheduleRemovalAtRestart(const String& path) {
     if (path.empty()) return false;
     if (IsWindowsNT()) {
-        const MoveFileExFn moveFileEx = reinterpret_cast<MoveFileExFn>(
-            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "MoveFileExA")));
+        const Library kernel(LoadSystemLibrary("kernel32.dll"));
+        const auto moveFileEx = kernel.Export<decltype(&MoveFileExA)>("MoveFileExA");
         return moveFileEx != nullptr && moveFileEx(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
     }
     const String shortPath = ShortPath(path);

@@ -33,6 +33,10 @@ public:
     bool IsHovering() const { return hovering_; }
     bool IsPressed() const { return pressed_; }
 
+    // A check box or radio button, checked and pressed as it shows; its
+    // default action is the click, posted as one.
+    void Describe(ControlDescription& d) const override;
+
 protected:
     void PreSubclassWindow() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

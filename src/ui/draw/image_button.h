@@ -28,6 +28,10 @@ public:
     // The standard face: bitmap 208, five frames, margins 15, 6, 15, 8.
     bool ApplyDefaultSkin();
 
+    // A push button, pressed as it shows; its default action is the click,
+    // posted as one.
+    void Describe(ControlDescription& d) const override;
+
     bool IsHovering() const { return hovering_; }
     bool IsPressing() const { return pressing_; }
     bool HasStateImages() const { return hasStateImages_; }
