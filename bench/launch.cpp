@@ -14,8 +14,6 @@
 
 #include "core/win32/owners.h"
 
-using brimel::Library;
-
 namespace {
 
 // The command line after `count` arguments (program name included).
@@ -84,16 +82,13 @@ int TimeRun(const char* command) {
 }
 
 // K32GetProcessMemoryInfo where kernel32 has it, psapi's otherwise; both
-// looked up at run time. Neither DLL is let go: the function found is
-// called until the end.
+// looked up at run time, and neither DLL let go.
 using MemoryInfoFunction = decltype(&GetProcessMemoryInfo);
 MemoryInfoFunction FindMemoryInfo() {
-    Library kernel(LoadLibraryA("kernel32.dll"));
+    brimel::Library kernel(LoadLibraryA("kernel32.dll")), psapi(LoadLibraryA("psapi.dll"));
     auto found = kernel.Export<MemoryInfoFunction>("K32GetProcessMemoryInfo");
+    if (!found) found = psapi.Export<MemoryInfoFunction>("GetProcessMemoryInfo");
     kernel.Release();
-    if (found) return found;
-    Library psapi(LoadLibraryA("psapi.dll"));
-    found = psapi.Export<MemoryInfoFunction>("GetProcessMemoryInfo");
     psapi.Release();
     return found;
 }

@@ -36,16 +36,17 @@ bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CH
 // standard object of its window.
 class AccessibleControl final : public IAccessible {
 public:
-    // Hands the tool the control's object as the platform's answer (*result);
-    // false when there is none to hand.
-    static bool Answer(HWND control, WPARAM wParam, const OleaccFunctions& oleacc, LRESULT* result) {
+    // The control's object as the platform's answer to the tool; negative
+    // when there is none, as without the accessibility library.
+    static LRESULT Answer(HWND control, WPARAM wParam, const OleaccFunctions& oleacc) {
+        if (oleacc.createStandard == nullptr || oleacc.lresultFromObject == nullptr) return -1;
         AccessibleControl* object = new AccessibleControl(control);
         const bool made = SUCCEEDED(oleacc.createStandard(control, OBJID_CLIENT, IID_IAccessible,
                                                           object->standard_.ReceiveVoid())) &&
                           object->standard_;
-        *result = made ? oleacc.lresultFromObject(IID_IAccessible, wParam, object) : -1;
+        const LRESULT result = made ? oleacc.lresultFromObject(IID_IAccessible, wParam, object) : -1;
         object->Release();
-        return *result >= 0;
+        return result;
     }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
@@ -167,10 +168,8 @@ LRESULT AccessibleWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     // falls back to a standard object of its own.
     if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
         static const OleaccFunctions oleacc = LoadOleacc();
-        LRESULT answer = 0;
-        if (oleacc.createStandard && oleacc.lresultFromObject &&
-            AccessibleControl::Answer(Handle(), wParam, oleacc, &answer))
-            return answer;
+        const LRESULT answer = AccessibleControl::Answer(Handle(), wParam, oleacc);
+        if (answer >= 0) return answer;
     }
     return Window::WindowProc(message, wParam, lParam);
 }

@@ -20,7 +20,9 @@ struct ControlDescription {
     LONG state = 0;                   // added to the standard object's state
     LONG clearedState = 0;            // taken from it
     const wchar_t* action = nullptr;  // the default action's name, or none
-    UINT actionMessage = 0;           // posted to the control to perform it
+    // Posted to the control to perform the action: it runs in the control's
+    // own message loop, not inside the tool's call.
+    UINT actionMessage = 0;
     WPARAM actionWParam = 0;
 };
 

@@ -188,11 +188,9 @@ LRESULT CMultiColorStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
                 TrackMouse(TME_HOVER | TME_LEAVE, kHoverMilliseconds);
             }
             return DefaultProc(message, wParam, lParam);
-        case WM_PAINT: {
-            PaintDC paint(Handle());
-            Paint(paint.Get());
+        case WM_PAINT:
+            Paint(PaintDC(Handle()).Get());
             return 0;
-        }
         case WM_PRINTCLIENT:
             Paint(reinterpret_cast<HDC>(wParam));
             return 0;
@@ -214,16 +212,12 @@ LRESULT CMultiColorStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
 
 void CMultiColorStatic::Describe(ControlDescription& d) const {
     d.clearedState = STATE_SYSTEM_FOCUSABLE;
-    if (link_.empty()) {
-        d.role = ROLE_SYSTEM_STATICTEXT;
-        d.state = STATE_SYSTEM_READONLY;
-    } else {
-        d.role = ROLE_SYSTEM_LINK;
-        d.state = STATE_SYSTEM_LINKED;
-        d.action = L"Jump";
-        d.actionMessage = WM_LBUTTONDOWN;
-        d.actionWParam = MK_LBUTTON;
-    }
+    d.role = link_.empty() ? ROLE_SYSTEM_STATICTEXT : ROLE_SYSTEM_LINK;
+    d.state = link_.empty() ? STATE_SYSTEM_READONLY : STATE_SYSTEM_LINKED;
+    if (link_.empty()) return;
+    d.action = L"Jump";
+    d.actionMessage = WM_LBUTTONDOWN;
+    d.actionWParam = MK_LBUTTON;
 }
 
 COLORREF CMultiColorStatic::RunColor(uint32_t style) const {

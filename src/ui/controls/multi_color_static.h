@@ -67,8 +67,7 @@ public:
     void SetLink(const char* address);
     const String& Link() const { return link_; }
 
-    // Read-only text, or a link whose default action is the press that
-    // opens it; a label takes no focus.
+    // Read-only text, or a link that a press opens; neither takes focus.
     void Describe(ControlDescription& d) const override;
 
     // Height of "A" in the shared dialog font.

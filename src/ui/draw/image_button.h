@@ -28,8 +28,7 @@ public:
     // The standard face: bitmap 208, five frames, margins 15, 6, 15, 8.
     bool ApplyDefaultSkin();
 
-    // A push button, pressed as it shows; its default action is the click,
-    // posted as one.
+    // A push button as it shows; its default action clicks.
     void Describe(ControlDescription& d) const override;
 
     bool IsHovering() const { return hovering_; }
