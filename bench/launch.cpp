@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/win32/owners.h"
+
 namespace {
 
 // The command line after `count` arguments (program name included).
@@ -80,15 +82,15 @@ int TimeRun(const char* command) {
 }
 
 // K32GetProcessMemoryInfo where kernel32 has it, psapi's otherwise; both
-// looked up at run time.
-typedef BOOL(WINAPI* MemoryInfoFunction)(HANDLE, PROCESS_MEMORY_COUNTERS*, DWORD);
+// looked up at run time, and neither DLL let go.
+using MemoryInfoFunction = decltype(&GetProcessMemoryInfo);
 MemoryInfoFunction FindMemoryInfo() {
-    FARPROC f = GetProcAddress(GetModuleHandleA("kernel32.dll"), "K32GetProcessMemoryInfo");
-    if (!f) {
-        HMODULE psapi = LoadLibraryA("psapi.dll");
-        if (psapi) f = GetProcAddress(psapi, "GetProcessMemoryInfo");
-    }
-    return reinterpret_cast<MemoryInfoFunction>(reinterpret_cast<void*>(f));
+    brimel::Library kernel(LoadLibraryA("kernel32.dll")), psapi(LoadLibraryA("psapi.dll"));
+    auto found = kernel.Export<MemoryInfoFunction>("K32GetProcessMemoryInfo");
+    if (!found) found = psapi.Export<MemoryInfoFunction>("GetProcessMemoryInfo");
+    kernel.Release();
+    psapi.Release();
+    return found;
 }
 
 // The peak is sampled every millisecond while the program runs: the system

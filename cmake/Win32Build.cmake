@@ -52,19 +52,29 @@ target_link_libraries(brimel_core PUBLIC -l:libz.a)
 set(_layer_sys_system_libs advapi32 user32 shell32)
 set(_layer_install_system_libs ole32 oleaut32 shell32 advapi32)
 set(_layer_framework_system_libs user32 gdi32)
+# The interface ids come from libuuid, which holds data only: oleacc.dll is
+# loaded at run time (Windows 98 may lack it), never imported.
+set(_layer_ui_accessibility_system_libs user32 oleaut32 uuid)
 set(_layer_ui_system_libs user32 gdi32 ole32 oleaut32 shell32)
 set(_layer_app_system_libs user32 ole32 shell32)
 function(brimel_win_layer name)
   cmake_parse_arguments(L "" "" "DEPENDS" ${ARGN})
-  file(GLOB_RECURSE _sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${name}/*.cpp)
+  string(REPLACE "_" "/" _folder ${name})
+  file(GLOB_RECURSE _sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${_folder}/*.cpp)
   list(FILTER _sources EXCLUDE REGEX "/src/app/main\\.cpp$")
+  # A layer beneath inside this one's folder is a library of its own.
+  foreach(d IN LISTS L_DEPENDS)
+    string(REPLACE "_" "/" _inner ${d})
+    list(FILTER _sources EXCLUDE REGEX "/src/${_inner}/")
+  endforeach()
   brimel_layer_includes(${name} _includes)
   foreach(variant "" "_ship")
     add_library(brimel_${name}${variant} STATIC ${_sources})
     target_include_directories(brimel_${name}${variant} PUBLIC ${_includes})
     # The resource ids are the application's: the framework, payload and
-    # sys are handed what they need.
-    if(NOT name MATCHES "^(framework|payload|sys)$")
+    # sys are handed what they need, and what tools read of a control needs
+    # none.
+    if(NOT name MATCHES "^(framework|payload|sys|ui_accessibility)$")
       target_include_directories(brimel_${name}${variant} PUBLIC ${CMAKE_SOURCE_DIR}/res)
     endif()
     set(_deps)
@@ -100,7 +110,8 @@ brimel_win_layer(framework DEPENDS core)
 brimel_win_layer(payload DEPENDS core)
 brimel_win_layer(sys DEPENDS core)
 brimel_win_layer(install DEPENDS payload sys)
-brimel_win_layer(ui DEPENDS framework)
+brimel_win_layer(ui_accessibility DEPENDS framework)
+brimel_win_layer(ui DEPENDS ui_accessibility)
 brimel_win_layer(app DEPENDS ui install)
 # The registration names the version and the build number (brimel_build.h).
 target_include_directories(brimel_install PRIVATE ${BRIMEL_GENERATED_DIR})

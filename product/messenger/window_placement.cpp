@@ -2,6 +2,7 @@
 
 #include "brimel_build.h"
 #include "core/win32/owners.h"
+#include "core/win32/system_libraries.h"
 
 namespace brimel::product {
 namespace {
@@ -40,15 +41,9 @@ bool HasArea(const RECT& r) { return r.right > r.left && r.bottom > r.top; }
 // The work area (the screen without the task bar) of the monitor nearest to
 // the rectangle. The monitor functions are looked up: Windows NT 4 has none.
 RECT WorkAreaNear(const RECT& window) {
-    using MonitorFromRectFunction = HMONITOR(WINAPI*)(LPCRECT, DWORD);
-    using GetMonitorInfoFunction = BOOL(WINAPI*)(HMONITOR, MONITORINFO*);
-    HMODULE user = GetModuleHandleA("user32.dll");
-    const auto fromRect = user ? reinterpret_cast<MonitorFromRectFunction>(
-                                     reinterpret_cast<void*>(GetProcAddress(user, "MonitorFromRect")))
-                               : nullptr;
-    const auto getInfo = user ? reinterpret_cast<GetMonitorInfoFunction>(
-                                    reinterpret_cast<void*>(GetProcAddress(user, "GetMonitorInfoA")))
-                              : nullptr;
+    const Library user(LoadSystemLibrary("user32.dll"));
+    const auto fromRect = user.Export<decltype(&MonitorFromRect)>("MonitorFromRect");
+    const auto getInfo = user.Export<decltype(&GetMonitorInfoA)>("GetMonitorInfoA");
     MONITORINFO info;
     info.cbSize = sizeof info;
     HMONITOR monitor = fromRect && getInfo ? fromRect(&window, MONITOR_DEFAULTTONEAREST) : nullptr;

@@ -7,6 +7,7 @@
 #include "core/installed_file_table.h"
 #include "core/text.h"
 #include "core/win32/owners.h"
+#include "core/win32/system_libraries.h"
 #include "installation.h"
 #include "removal.h"
 #include "sys/files.h"
@@ -16,8 +17,6 @@ namespace brimel::product {
 namespace {
 
 constexpr DWORD kDeleteRetryMilliseconds = 5000;
-
-typedef BOOL(WINAPI* MoveFileExFn)(LPCSTR, LPCSTR, DWORD);
 
 bool IsWindowsNT() { return (GetVersion() & 0x80000000u) == 0; }
 
@@ -44,8 +43,8 @@ bool EndsWithUninstallerName(const String& path) {
 bool ScheduleRemovalAtRestart(const String& path) {
     if (path.empty()) return false;
     if (IsWindowsNT()) {
-        const MoveFileExFn moveFileEx = reinterpret_cast<MoveFileExFn>(
-            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "MoveFileExA")));
+        const Library kernel(LoadSystemLibrary("kernel32.dll"));
+        const auto moveFileEx = kernel.Export<decltype(&MoveFileExA)>("MoveFileExA");
         return moveFileEx != nullptr && moveFileEx(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
     }
     const String shortPath = ShortPath(path);

@@ -7,6 +7,7 @@
 
 #include "framework/application.h"
 #include "resource.h"
+#include "support/canvas.h"
 #include "support/test_support.h"
 #include "support/ui_driving.h"
 #include "ui/controls/multi_color_static.h"
@@ -77,6 +78,10 @@ TEST(MultiColorStatic, RunsAreDrawnInTheOverrideColourAndBoldIsHeavier) {
         EXPECT_GT(bold.Count(kInk), plain.Count(kInk) * 11 / 10) << "bold is no heavier than plain";
         EXPECT_EQ(plain.Count(kRunGreen) + bold.Count(kRunGreen), 0) << "the run's own colour shows";
         EXPECT_EQ(plain.At(plain.width - 1, plain.height - 1), kBackground);
+        // Printed into another context, the label draws what the screen shows.
+        test::Canvas printed(plain.width, plain.height);
+        SendMessageA(labels.plain.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.dc()), PRF_CLIENT);
+        EXPECT_TRUE(printed.Pixels() == plain.pixels) << "printed unlike the screen";
     });
 }
 

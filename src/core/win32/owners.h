@@ -64,6 +64,8 @@ public:
     Library& operator=(const Library&) = delete;
     HMODULE Get() const { return module_; }
     explicit operator bool() const { return module_ != nullptr; }
+    // Keeps the DLL loaded for good, for functions that outlive the owner.
+    HMODULE Release() { return std::exchange(module_, nullptr); }
     // The DLL's export `name` as a function of the type `Function`; null when
     // the DLL is not loaded or lacks it.
     template <class Function>

@@ -1,27 +1,21 @@
 #include "core/win32/system_libraries.h"
 
+#include "core/win32/owners.h"
+
 namespace brimel {
 namespace {
 
-// Newer than the headers of the oldest Windows served.
+// Newer than the headers of the oldest Windows served, which declare neither
+// the flag nor the two functions: their types are written out.
 constexpr DWORD kSearchSystemFolder = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
-typedef BOOL(WINAPI* SetDefaultDllDirectoriesFn)(DWORD);
-typedef BOOL(WINAPI* SetDllDirectoryFn)(LPCSTR);
-
-FARPROC KernelFunction(const char* name) {
-    const HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    return kernel ? GetProcAddress(kernel, name) : nullptr;
-}
 
 }  // namespace
 
 void RestrictDllSearchToSystemFolder() {
-    const SetDefaultDllDirectoriesFn setDefault =
-        reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(KernelFunction("SetDefaultDllDirectories")));
-    if (setDefault) setDefault(kSearchSystemFolder);
-    const SetDllDirectoryFn setDirectory =
-        reinterpret_cast<SetDllDirectoryFn>(reinterpret_cast<void*>(KernelFunction("SetDllDirectoryA")));
-    if (setDirectory) setDirectory("");
+    const Library kernel(LoadSystemLibrary("kernel32.dll"));
+    if (const auto setDefault = kernel.Export<BOOL(WINAPI*)(DWORD)>("SetDefaultDllDirectories"))
+        setDefault(kSearchSystemFolder);
+    if (const auto setDirectory = kernel.Export<BOOL(WINAPI*)(LPCSTR)>("SetDllDirectoryA")) setDirectory("");
 }
 
 HMODULE LoadSystemLibrary(const char* fileName) {

@@ -1,40 +1,32 @@
 #include "ui/accessibility/accessible_control.h"
 
-#include <oleacc.h>
-
-#include <cstring>
-
+#include "core/win32/owners.h"
 #include "core/win32/system_libraries.h"
-#include "ui/accessibility/control_descriptions.h"
 
 namespace brimel {
 namespace {
 
-const IID kUnknownInterface = {0x00000000, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
-const IID kDispatchInterface = {0x00020400, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
-const IID kAccessibleInterface = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+// The accessibility library's functions, looked for once, when a tool first
+// asks.  The library stays loaded for the rest of the process: the objects
+// handed out run its code until the last tool lets go of them.
+struct OleaccFunctions {
+    decltype(&CreateStdAccessibleObject) createStandard;
+    decltype(&LresultFromObject) lresultFromObject;
+};
 
-typedef HRESULT(WINAPI* CreateStdAccessibleObjectFn)(HWND, LONG, REFIID, void**);
-typedef LRESULT(WINAPI* LresultFromObjectFn)(REFIID, WPARAM, LPUNKNOWN);
-typedef BSTR(WINAPI* SysAllocStringFn)(const OLECHAR*);
-typedef void(WINAPI* NotifyWinEventFn)(DWORD, HWND, LONG, LONG);
-typedef BOOL(WINAPI* PostMessageFn)(HWND, UINT, WPARAM, LPARAM);
+OleaccFunctions LoadOleacc() {
+    Library oleacc(LoadSystemLibrary("oleacc.dll"));
+    const OleaccFunctions functions = {
+        oleacc.Export<decltype(&CreateStdAccessibleObject)>("CreateStdAccessibleObject"),
+        oleacc.Export<decltype(&LresultFromObject)>("LresultFromObject")};
+    oleacc.Release();
+    return functions;
+}
 
-// The accessibility library, from the system folder only, looked for once.
-struct Library {
-    bool tried = false;
-    CreateStdAccessibleObjectFn createStandard = nullptr;
-    LresultFromObjectFn lresultFromObject = nullptr;
-    SysAllocStringFn allocString = nullptr;
-    // Looked up rather than imported: the import table stays as it was.
-    PostMessageFn post = nullptr;
-} library;
-
-FARPROC Function(HMODULE module, const char* name) { return module ? GetProcAddress(module, name) : nullptr; }
-
-template <class T>
-T As(FARPROC function) {
-    return reinterpret_cast<T>(reinterpret_cast<void*>(function));
+ControlDescription DescriptionOf(HWND control) {
+    ControlDescription d;
+    if (const AccessibleWindow* window = WindowAs<AccessibleWindow>(control)) window->Describe(d);
+    return d;
 }
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
@@ -44,11 +36,21 @@ bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CH
 // standard object of its window.
 class AccessibleControl final : public IAccessible {
 public:
-    AccessibleControl(HWND control, IAccessible* standard) : control_(control), standard_(standard) {}
+    // The control's object as the platform's answer to the tool; negative
+    // when there is none, as without the accessibility library.
+    static LRESULT Answer(HWND control, WPARAM wParam, const OleaccFunctions& oleacc) {
+        if (oleacc.createStandard == nullptr || oleacc.lresultFromObject == nullptr) return -1;
+        AccessibleControl* object = new AccessibleControl(control);
+        const bool made = SUCCEEDED(oleacc.createStandard(control, OBJID_CLIENT, IID_IAccessible,
+                                                          object->standard_.ReceiveVoid())) &&
+                          object->standard_;
+        const LRESULT result = made ? oleacc.lresultFromObject(IID_IAccessible, wParam, object) : -1;
+        object->Release();
+        return result;
+    }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (memcmp(&iid, &kUnknownInterface, sizeof iid) && memcmp(&iid, &kDispatchInterface, sizeof iid) &&
-            memcmp(&iid, &kAccessibleInterface, sizeof iid)) {
+        if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IDispatch) && !IsEqualIID(iid, IID_IAccessible)) {
             *object = nullptr;
             return E_NOINTERFACE;
         }
@@ -56,13 +58,10 @@ public:
         AddRef();
         return S_OK;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
     ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
-        if (left == 0) {
-            standard_->Release();
-            delete this;
-        }
+        const LONG left = InterlockedDecrement(&references_);
+        if (left == 0) delete this;
         return left;
     }
 
@@ -79,7 +78,7 @@ public:
     }
 
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        const ControlDescription d = DescribeControl(control_);
+        const ControlDescription d = DescriptionOf(control_);
         if (!IsSelf(child) || d.role == 0) return standard_->get_accRole(child, role);
         role->vt = VT_I4;
         role->lVal = d.role;
@@ -87,7 +86,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
         const HRESULT result = standard_->get_accState(child, state);
-        const ControlDescription d = DescribeControl(control_);
+        const ControlDescription d = DescriptionOf(control_);
         if (!IsSelf(child) || d.role == 0 || FAILED(result) || state->vt != VT_I4) return result;
         // Focus as this thread sees it: the standard object may ask the
         // thread in front.
@@ -96,17 +95,17 @@ public:
         return result;
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
-        const ControlDescription d = DescribeControl(control_);
+        const ControlDescription d = DescriptionOf(control_);
         if (!IsSelf(child) || d.action == nullptr) return standard_->get_accDefaultAction(child, action);
-        *action = library.allocString ? library.allocString(d.action) : nullptr;
+        *action = SysAllocString(d.action);
         return *action ? S_OK : E_OUTOFMEMORY;
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
-        const ControlDescription d = DescribeControl(control_);
+        const ControlDescription d = DescriptionOf(control_);
         if (!IsSelf(child) || d.action == nullptr) return standard_->accDoDefaultAction(child);
         // Out of reach of the mouse, out of reach of the tool.
         if (!IsWindowEnabled(control_) || !IsWindowEnabled(GetParent(control_))) return E_FAIL;
-        return library.post(control_, d.actionMessage, d.actionWParam, 0) ? S_OK : E_FAIL;
+        return PostMessageA(control_, d.actionMessage, d.actionWParam, 0) ? S_OK : E_FAIL;
     }
 
     // The rest is the standard object's.
@@ -153,37 +152,33 @@ public:
     }
 
 private:
-    ULONG references_ = 1;
+    explicit AccessibleControl(HWND control) : control_(control) {}
+
+    LONG references_ = 1;
     HWND control_;
-    IAccessible* standard_;
+    ComPtr<IAccessible> standard_;
 };
 
 }  // namespace
 
-bool AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT)) return false;
-    if (!library.tried) {
-        library.tried = true;
-        const HMODULE oleacc = LoadSystemLibrary("oleacc.dll");
-        library.createStandard = As<CreateStdAccessibleObjectFn>(Function(oleacc, "CreateStdAccessibleObject"));
-        library.lresultFromObject = As<LresultFromObjectFn>(Function(oleacc, "LresultFromObject"));
-        library.allocString = As<SysAllocStringFn>(Function(GetModuleHandleA("oleaut32.dll"), "SysAllocString"));
-        library.post = As<PostMessageFn>(Function(GetModuleHandleA("user32.dll"), "PostMessageA"));
+BRIMEL_IMPLEMENT_CLASS(AccessibleWindow, Window)
+
+LRESULT AccessibleWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Wine asks for the client object first, then for others, before it
+    // falls back to a standard object of its own.
+    if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+        static const OleaccFunctions oleacc = LoadOleacc();
+        const LRESULT answer = AccessibleControl::Answer(Handle(), wParam, oleacc);
+        if (answer >= 0) return answer;
     }
-    if (!library.createStandard || !library.lresultFromObject || !library.post) return false;
-    IAccessible* standard = nullptr;
-    if (FAILED(library.createStandard(control, OBJID_CLIENT, kAccessibleInterface, reinterpret_cast<void**>(&standard))) ||
-        standard == nullptr)
-        return false;
-    AccessibleControl* object = new AccessibleControl(control, standard);
-    *result = library.lresultFromObject(kAccessibleInterface, wParam, object);
-    object->Release();
-    return *result >= 0;
+    return Window::WindowProc(message, wParam, lParam);
 }
 
 void AnnounceChange(HWND control, DWORD event) {
-    static const NotifyWinEventFn notify =
-        As<NotifyWinEventFn>(Function(GetModuleHandleA("user32.dll"), "NotifyWinEvent"));
+    // Looked up: NT 4 lacks it.  The function outlives the owner's reference,
+    // as the program imports user32 and keeps it loaded.
+    static const auto notify =
+        Library(LoadSystemLibrary("user32.dll")).Export<decltype(&NotifyWinEvent)>("NotifyWinEvent");
     if (notify) notify(event, control, OBJID_CLIENT, CHILDID_SELF);
 }
 

@@ -5,7 +5,7 @@
 
 namespace brimel {
 
-BRIMEL_IMPLEMENT_CLASS(HandCursorButton, Window)
+BRIMEL_IMPLEMENT_CLASS(HandCursorButton, AccessibleWindow)
 
 HandCursorButton::HandCursorButton()
     : handCursor_(LoadCursorA(ResourceInstance(), MAKEINTRESOURCEA(IDC_HAND_CURSOR))) {}
@@ -15,7 +15,7 @@ LRESULT HandCursorButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         SetCursor(handCursor_);
         return TRUE;
     }
-    return Window::WindowProc(message, wParam, lParam);
+    return AccessibleWindow::WindowProc(message, wParam, lParam);
 }
 
 }  // namespace brimel

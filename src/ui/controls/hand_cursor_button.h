@@ -4,11 +4,11 @@
 
 #include <windows.h>
 
-#include "framework/window.h"
+#include "ui/accessibility/accessible_control.h"
 
 namespace brimel {
 
-class HandCursorButton : public Window {
+class HandCursorButton : public AccessibleWindow {
     BRIMEL_DECLARE_CLASS(HandCursorButton)
 
 public:

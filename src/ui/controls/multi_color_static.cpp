@@ -7,12 +7,11 @@
 #include "core/line_breaker.h"
 #include "framework/application.h"
 #include "resource.h"
-#include "ui/accessibility/accessible_control.h"
 #include "ui/draw/skinned_text.h"
 
 namespace brimel {
 
-BRIMEL_IMPLEMENT_CLASS(CMultiColorStatic, Window)
+BRIMEL_IMPLEMENT_CLASS(CMultiColorStatic, AccessibleWindow)
 
 namespace {
 
@@ -162,7 +161,7 @@ LRESULT CMultiColorStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
             return result;
         }
         case WM_DESTROY: {
-            const LRESULT result = Window::WindowProc(message, wParam, lParam);
+            const LRESULT result = AccessibleWindow::WindowProc(message, wParam, lParam);
             for (Font& font : runFonts_) font.Reset();
             return result;
         }
@@ -188,10 +187,13 @@ LRESULT CMultiColorStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
             }
             return DefaultProc(message, wParam, lParam);
         case WM_PAINT:
-            Paint();
+            Paint(PaintDC(Handle()).Get());
+            return 0;
+        case WM_PRINTCLIENT:
+            Paint(reinterpret_cast<HDC>(wParam));
             return 0;
         case WM_SYSCOLORCHANGE: {
-            const LRESULT result = Window::WindowProc(message, wParam, lParam);
+            const LRESULT result = AccessibleWindow::WindowProc(message, wParam, lParam);
             DiscardSnapshot();
             return result;
         }
@@ -200,15 +202,20 @@ LRESULT CMultiColorStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
             RedrawLook(Handle());
             return result;
         }
-        case WM_GETOBJECT: {
-            LRESULT answer = 0;
-            if (AnswerGetObject(Handle(), wParam, lParam, &answer)) return answer;
-            break;
-        }
         default:
             break;
     }
-    return Window::WindowProc(message, wParam, lParam);
+    return AccessibleWindow::WindowProc(message, wParam, lParam);
+}
+
+void CMultiColorStatic::Describe(ControlDescription& d) const {
+    d.clearedState = STATE_SYSTEM_FOCUSABLE;
+    d.role = link_.empty() ? ROLE_SYSTEM_STATICTEXT : ROLE_SYSTEM_LINK;
+    d.state = link_.empty() ? STATE_SYSTEM_READONLY : STATE_SYSTEM_LINKED;
+    if (link_.empty()) return;
+    d.action = L"Jump";
+    d.actionMessage = WM_LBUTTONDOWN;
+    d.actionWParam = MK_LBUTTON;
 }
 
 COLORREF CMultiColorStatic::RunColor(uint32_t style) const {
@@ -237,10 +244,10 @@ HFONT CMultiColorStatic::RunFont(uint32_t style) {
     return font.Get();
 }
 
-void CMultiColorStatic::Paint() {
-    PaintDC paint(Handle());
-    HDC dc = paint.Get();
+void CMultiColorStatic::Paint(HDC dc) {
     if (dc == nullptr) return;
+    // The context goes back as it was handed in.
+    SavedDC saved(dc);
     SetBkMode(dc, TRANSPARENT);
     PaintParentSnapshot(Handle(), snapshot_, dc);
 

@@ -11,8 +11,8 @@
 
 #include "framework/class_record.h"
 #include "framework/gdi.h"
-#include "framework/window.h"
 #include "framework/skin_settings.h"
+#include "ui/accessibility/accessible_control.h"
 #include "ui/controls/parent_snapshot.h"
 
 namespace brimel {
@@ -31,7 +31,7 @@ struct TextRun {
     uint32_t style = 0;
 };
 
-class CMultiColorStatic : public Window, public SkinnedSurface {
+class CMultiColorStatic : public AccessibleWindow, public SkinnedSurface {
     BRIMEL_DECLARE_CLASS(CMultiColorStatic)
 
 public:
@@ -67,6 +67,9 @@ public:
     void SetLink(const char* address);
     const String& Link() const { return link_; }
 
+    // Read-only text, or a link that a press opens; neither takes focus.
+    void Describe(ControlDescription& d) const override;
+
     // Height of "A" in the shared dialog font.
     int32_t LineHeight();
     // Lines the text needs at the control's width in the shared dialog font,
@@ -78,7 +81,8 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void Paint();
+    // The whole control into `dc`: for a paint and for a print of the client.
+    void Paint(HDC dc);
     void DrawPiece(HDC dc, const char* text, size_t length, int32_t line, int32_t x, int32_t height);
     // The shared dialog font in the run's style, built on first use and
     // kept for the control's life: one per combination of bold, italic and

@@ -5,7 +5,6 @@
 #include "core/glyph_index.h"
 #include "framework/application.h"
 #include "resource.h"
-#include "ui/accessibility/accessible_control.h"
 #include "ui/controls/parent_snapshot.h"
 #include "framework/bitmap_helpers.h"
 #include "ui/draw/skinned_text.h"
@@ -139,6 +138,14 @@ bool BRadioCheckButton::OnDrawItem(DRAWITEMSTRUCT* item) {
     return true;
 }
 
+void BRadioCheckButton::Describe(ControlDescription& d) const {
+    d.role = checkBoxMode_ ? ROLE_SYSTEM_CHECKBUTTON : ROLE_SYSTEM_RADIOBUTTON;
+    if (checked_) d.state |= STATE_SYSTEM_CHECKED;
+    if (pressed_) d.state |= STATE_SYSTEM_PRESSED;
+    d.action = checked_ && checkBoxMode_ ? L"Uncheck" : L"Check";
+    d.actionMessage = BM_CLICK;
+}
+
 void BRadioCheckButton::UpdateRadioGroup() {
     if (checkBoxMode_ || checked_ != 1) return;
     HWND self = Handle();
@@ -248,11 +255,6 @@ LRESULT BRadioCheckButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
             const LRESULT result = HandCursorButton::WindowProc(message, wParam, lParam);
             DiscardSnapshot();
             return result;
-        }
-        case WM_GETOBJECT: {
-            LRESULT answer = 0;
-            if (AnswerGetObject(self, wParam, lParam, &answer)) return answer;
-            break;
         }
         default:
             break;

@@ -31,7 +31,9 @@ public:
     // toggles a check box and only sets a radio button.
     bool IsCheckBoxMode() const { return checkBoxMode_; }
     bool IsHovering() const { return hovering_; }
-    bool IsPressed() const { return pressed_; }
+
+    // A check box or radio button as it shows; its default action clicks.
+    void Describe(ControlDescription& d) const override;
 
 protected:
     void PreSubclassWindow() override;

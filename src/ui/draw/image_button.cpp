@@ -4,7 +4,6 @@
 
 #include "framework/application.h"
 #include "resource.h"
-#include "ui/accessibility/accessible_control.h"
 #include "framework/bitmap_helpers.h"
 
 namespace brimel {
@@ -133,6 +132,13 @@ bool BImageButton::OnDrawItem(DRAWITEMSTRUCT* item) {
     return true;
 }
 
+void BImageButton::Describe(ControlDescription& d) const {
+    d.role = ROLE_SYSTEM_PUSHBUTTON;
+    if (pressing_) d.state |= STATE_SYSTEM_PRESSED;
+    d.action = L"Press";
+    d.actionMessage = BM_CLICK;
+}
+
 LRESULT BImageButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_ERASEBKGND:
@@ -167,11 +173,6 @@ LRESULT BImageButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             // held space bar now goes to another window and would never clear it.
             pressing_ = false;
             return result;
-        }
-        case WM_GETOBJECT: {
-            LRESULT answer = 0;
-            if (AnswerGetObject(Handle(), wParam, lParam, &answer)) return answer;
-            break;
         }
         default:
             break;

@@ -36,6 +36,8 @@ public:
         captionColor_ = text;
         hotColor_ = hot;
     }
+    // A push button as it shows; its default action clicks.
+    void Describe(ControlDescription& d) const override;
 
     bool IsHovering() const { return hovering_; }
     bool IsPressing() const { return pressing_; }
