@@ -7,6 +7,7 @@ usage: scenarios.py NAME --setup BrimelSetup.exe --tools DIR --product DIR --pro
 """
 import contextlib
 import os
+import re
 import shutil
 import subprocess
 import sys
