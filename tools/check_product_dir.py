@@ -20,7 +20,6 @@ looking at the folder, which the build may not have made yet.
 import argparse
 import hashlib
 import os
-import re
 import struct
 import sys
 import zoneinfo
