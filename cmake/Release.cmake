@@ -122,6 +122,11 @@ function(brimel_product_dir_records folder)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "STAGED_BY" "")
   set(check ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check_product_dir.py ${folder}
       --zone ${BRIMEL_STAMP_ZONE})
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    # The x86_64 test build, for machines that cannot run 32-bit programs,
+    # is made of 64-bit programs: its stand-in's and its release test's.
+    list(APPEND check --bits 64)
+  endif()
   if(BRIMEL_LICENSE)
     list(APPEND check --license ${BRIMEL_LICENSE})
   endif()

@@ -43,15 +43,21 @@ def table():
     return [(installed_product.path(row), row.record, row.width, row.height) for row in installed_product.rows()]
 
 
-def check_program(path, kind):
+# The programs' machine and optional-header magic: i386 and PE32 for a
+# release; the x86_64 test build, made where 32-bit programs cannot run,
+# stages its own 64-bit programs.
+MACHINES = {32: (0x14C, 0x10B), 64: (0x8664, 0x20B)}
+
+
+def check_program(path, kind, bits=32):
     with open(path, "rb") as f:
         head = f.read(4096)
-    want = "a 32-bit Windows GUI program" if kind == "exe" else "a 32-bit DLL"
+    want = ("a %d-bit Windows GUI program" if kind == "exe" else "a %d-bit DLL") % bits
     try:
         pe = struct.unpack_from("<I", head, 0x3C)[0]
         machine, characteristics = struct.unpack_from("<H", head, pe + 4)[0], struct.unpack_from("<H", head, pe + 22)[0]
         magic, subsystem = struct.unpack_from("<H", head, pe + 24)[0], struct.unpack_from("<H", head, pe + 24 + 68)[0]
-        ok = head[:2] == b"MZ" and head[pe:pe + 4] == b"PE\0\0" and machine == 0x14C and magic == 0x10B
+        ok = head[:2] == b"MZ" and head[pe:pe + 4] == b"PE\0\0" and (machine, magic) == MACHINES[bits]
     except struct.error:
         ok = False
     is_dll = ok and bool(characteristics & 0x2000)
@@ -96,7 +102,7 @@ def listing(folder, license_path):
     return sorted(first.items()) + [(LICENSE_RECORD, license_path or os.path.join(folder, LICENSE_NAME))]
 
 
-def check(folder, license_path):
+def check(folder, license_path, bits=32):
     """The records to pack, as (record, path); raises Refused(path, rule)."""
     rows = table()
     expected = {rel for rel, _, _, _ in rows}
@@ -119,7 +125,7 @@ def check(folder, license_path):
             if os.path.getsize(path) > MAX_RECORD_BYTES:
                 raise Refused("too large for a record's 32-bit sizes")
             if os.path.splitext(rel)[1] in PROGRAMS:
-                check_program(path, PROGRAMS[os.path.splitext(rel)[1]])
+                check_program(path, PROGRAMS[os.path.splitext(rel)[1]], bits)
             elif width:
                 check_bitmap(path, width, height)
             if record in first:
@@ -159,6 +165,8 @@ def main(argv):
     parser.add_argument("--zone", default="UTC", help="time zone of the records' stamps")
     parser.add_argument("--state", help="folder of the records' state files")
     parser.add_argument("--list", action="store_true", help="list the records to pack, unchecked")
+    parser.add_argument("--bits", type=int, choices=sorted(MACHINES), default=32,
+                        help="the programs' kind: 32 (a release) or 64 (the x86_64 test build's own)")
     args = parser.parse_args(argv)
     if args.folder is None:
         parser.error("give a product folder")
@@ -173,7 +181,7 @@ def main(argv):
     try:
         if not os.path.isdir(args.folder):
             raise Refused(args.folder, "not a folder")
-        records = check(os.path.abspath(args.folder), args.license and os.path.abspath(args.license))
+        records = check(os.path.abspath(args.folder), args.license and os.path.abspath(args.license), args.bits)
     except Refused as e:
         print("%s: %s" % e.args, file=sys.stderr)
         return 1
