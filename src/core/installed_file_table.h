@@ -48,14 +48,9 @@ extern const char kShortcutName[];
 // The uninstall entry's key (per machine) and its values, in the order the
 // installer writes them.
 extern const char kUninstallKey[];
-enum UninstallValue {
-    kDisplayNameValue,
-    kDisplayVersionValue,
-    kPublisherValue,
-    kUninstallStringValue,
-    kUrlInfoAboutValue,
-};
 extern const char* const kUninstallValueNames[5];
+enum class UninstallValue { DisplayName, DisplayVersion, Publisher, UninstallString, UrlInfoAbout };
+inline const char* UninstallValueName(UninstallValue value) { return kUninstallValueNames[static_cast<int>(value)]; }
 
 // The folder `folder` of an installation whose Windows folder and product
 // folder are given, neither with a trailing backslash.

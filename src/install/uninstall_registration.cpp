@@ -26,13 +26,15 @@ String UninstallCommand(const String& windowsFolder) {
 }
 
 bool RegisterUninstall(const String& windowsFolder) {
+    auto write = [](UninstallValue value, const String& text) {
+        return WriteRegistryString(kUninstallKey, UninstallValueName(value), text, kLocalMachine);
+    };
     bool all = true;
-    all &= WriteRegistryString(kUninstallKey, kUninstallValueNames[kDisplayNameValue], kProductName, kLocalMachine);
-    all &= WriteRegistryString(kUninstallKey, kUninstallValueNames[kDisplayVersionValue], BuildText(), kLocalMachine);
-    all &= WriteRegistryString(kUninstallKey, kUninstallValueNames[kPublisherValue], kPublisher, kLocalMachine);
-    all &= WriteRegistryString(kUninstallKey, kUninstallValueNames[kUninstallStringValue],
-                               UninstallCommand(windowsFolder), kLocalMachine);
-    all &= WriteRegistryString(kUninstallKey, kUninstallValueNames[kUrlInfoAboutValue], kWebSite, kLocalMachine);
+    all &= write(UninstallValue::DisplayName, kProductName);
+    all &= write(UninstallValue::DisplayVersion, BuildText());
+    all &= write(UninstallValue::Publisher, kPublisher);
+    all &= write(UninstallValue::UninstallString, UninstallCommand(windowsFolder));
+    all &= write(UninstallValue::UrlInfoAbout, kWebSite);
     return all;
 }
 
