@@ -23,8 +23,6 @@ namespace {
 constexpr size_t kShortestLicense = 1000;
 constexpr uint16_t kLicenseRecord = 130;
 
-bool FileExists(const String& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 // The inflated license read by the rich edit control in the blocks it asks for.
 struct LicenseStream {
     const unsigned char* bytes;
@@ -108,11 +106,11 @@ bool WelcomeDialog::WaitForRunningMessenger() {
     const String& folder = CurrentSetupApp()->programFilesDir;
     String exe = install::InstalledProgramPath(folder);
     String dll = folder + "Brimel\\BC.dll";
-    if (!FileExists(exe) || !FileExists(dll)) {
+    if (!PathExists(exe) || !PathExists(dll)) {
         exe = folder + "Brimel Chat\\BrimelChat.exe";
         dll = folder + "Brimel Chat\\BC.dll";
     }
-    if (!FileExists(exe) || !FileExists(dll)) return true;
+    if (!PathExists(exe) || !PathExists(dll)) return true;
     // The program's own attribute is cleared by the stop, before its test.
     ClearReadOnly(dll);
     return StopRunningMessenger(exe, LoadResString(IDS_QUIT_LETTER));

@@ -7,6 +7,7 @@
 #include "payload/payload_records.h"
 #include "sys/code_page.h"
 #include "sys/environment_probes.h"
+#include "sys/files.h"
 #include "sys/registry.h"
 
 namespace brimel::install {
@@ -29,17 +30,9 @@ String FolderPath(const InstallPaths& paths, InstallFolder folder) {
     return InstalledFolderPath(WindowsFolder(paths), ProductFolder(paths), folder);
 }
 
-bool PathExists(const String& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-// A plain file of the same name does not count.
-bool ExistsAsFolder(const String& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 // One level; the parent must exist.
 bool EnsureFolder(const String& path) {
-    return ExistsAsFolder(path) || CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+    return IsExistingFolder(path) || CreateDirectoryA(path.c_str(), nullptr) != FALSE;
 }
 
 bool WriteFiles(const InstallPaths& paths, int begin, int end) {
@@ -76,7 +69,7 @@ bool TakeOverLegacyInstallation(const InstallPaths& paths, int* desktopShortcutR
         DeleteFileA((productFolder + "\\BrimelChat.exe").c_str());
     CopyRegistryTree(kLegacySettingsParent, "Brimel Chat", kLegacySettingsParent, "Brimel", kCurrentUser, 1);
     RemoveShortcuts("Brimel Chat.lnk", false, desktopShortcutRemoved);
-    return ExistsAsFolder(productFolder);
+    return IsExistingFolder(productFolder);
 }
 
 }  // namespace
@@ -93,8 +86,8 @@ bool WriteInstalledFileSet(const InstallPaths& paths, int* desktopShortcutRemove
 
     // Once the product folder exists, a repeated call never takes over again.
     const String productFolder = ProductFolder(paths);
-    if (!ExistsAsFolder(productFolder)) {
-        const bool tookOver = ExistsAsFolder(paths.programFilesDir + "Brimel Chat") &&
+    if (!IsExistingFolder(productFolder)) {
+        const bool tookOver = IsExistingFolder(paths.programFilesDir + "Brimel Chat") &&
                               TakeOverLegacyInstallation(paths, desktopShortcutRemoved);
         if (!tookOver && !EnsureFolder(productFolder)) return false;
     }

@@ -14,6 +14,8 @@ String JoinPath(const String& folder, const String& name);
 
 bool IsExistingFile(const String& path);
 bool IsExistingFolder(const String& path);
+// A file or a folder.
+bool PathExists(const String& path);
 
 // Clears the read-only attribute when it is set; the other attributes stay.
 void ClearReadOnly(const String& path);
